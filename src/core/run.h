@@ -1,0 +1,25 @@
+// The program's one straight run, from start-up to the exit code.
+#pragma once
+
+#include "core/delay.h"
+#include "core/lock_keys.h"
+#include "core/text.h"
+#include "toolkit/window_toolkit.h"
+
+namespace kantrell {
+
+// The version shown in the status window's title; the version block says the same.
+inline constexpr char16_t kVersionText[] = u"1.1";
+
+// Everything the run reaches outside itself.
+struct Platform {
+  Keyboard& keyboard;
+  Timer& timer;
+  WindowToolkit& toolkit;
+};
+
+// Runs the whole program on the given raw command line and gives the exit code, which is 0 on
+// every path. The caller ends the process with it.
+int runProgram(const Text& commandLine, Platform& platform);
+
+}  // namespace kantrell
