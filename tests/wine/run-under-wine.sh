@@ -53,6 +53,13 @@ case "${1:-}" in
   "") echo "usage: $0 STATE_DIR PROGRAM.exe [ARGS...] | --start | --stop" >&2; exit 2 ;;
   *)
     start
-    exec wine "$@"
+    # Wine's helper processes (services, explorer, the desktop) outlive the program and would
+    # hold its output pipe open, so that the caller never sees the end: give them a file instead.
+    output=$(mktemp "$state/output.XXXXXX")
+    status=0
+    wine "$@" >"$output" 2>&1 </dev/null || status=$?
+    cat "$output"
+    rm -f "$output"
+    exit "$status"
     ;;
 esac

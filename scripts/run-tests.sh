@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the portable core on the host, the command-line fuzzer (about a
+# minute), and KANTRELL.exe with its Win32 and end-to-end tests under Wine in Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for preset in host fuzz windows; do
+  echo "=== $preset ==="
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

@@ -1,0 +1,122 @@
+// KANTRELL.exe as users run it, watched from outside. Under Wine every new process reads the
+// lock keys as toggled off, so each run starts from "all off".
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "probe.h"
+
+namespace {
+
+constexpr DWORD kVkNumLock = 0x90;
+constexpr DWORD kVkScrollLock = 0x91;
+constexpr DWORD kVkCapsLock = 0x14;
+constexpr DWORD kInjected = 0x10;  // LLKHF_INJECTED
+constexpr DWORD kKeyUp = 0x80;     // LLKHF_UP
+constexpr DWORD kExtended = 0x01;  // LLKHF_EXTENDED
+
+std::wstring kantrellPath() { return probe::ownDirectory() + L"KANTRELL.exe"; }
+
+probe::Run runKantrell(const std::wstring& commandLine, DWORD limitMs = 30'000) {
+  probe::Run run = probe::run(kantrellPath(), commandLine, limitMs);
+  EXPECT_TRUE(run.started) << "could not start " << testing::PrintToString(kantrellPath());
+  EXPECT_TRUE(run.finished) << "still running after " << limitMs << " ms";
+  EXPECT_EQ(run.exitCode, 0u);
+  return run;
+}
+
+// The keys that were toggled, in event order, each as its press and release: {vk, up}.
+std::vector<std::pair<DWORD, bool>> pressesAndReleases(const probe::Run& run) {
+  std::vector<std::pair<DWORD, bool>> sequence;
+  for (const probe::KeyEvent& key : run.keys) {
+    sequence.emplace_back(key.virtualKey, (key.flags & kKeyUp) != 0);
+  }
+  return sequence;
+}
+
+std::vector<std::pair<DWORD, bool>> toggles(std::initializer_list<DWORD> keys) {
+  std::vector<std::pair<DWORD, bool>> sequence;
+  for (DWORD key : keys) {
+    sequence.emplace_back(key, false);
+    sequence.emplace_back(key, true);
+  }
+  return sequence;
+}
+
+TEST(EndToEnd, NoWordsTouchesNoKey) {
+  const probe::Run run = runKantrell(L"KANTRELL.exe");
+  EXPECT_TRUE(run.keys.empty());
+  EXPECT_FALSE(run.window.seen);
+}
+
+TEST(EndToEnd, AllOnGivesSixInjectedEventsWithScanCodeOne) {
+  const probe::Run run = runKantrell(L"KANTRELL.exe on on on");
+  EXPECT_EQ(pressesAndReleases(run), toggles({kVkNumLock, kVkScrollLock, kVkCapsLock}));
+  for (const probe::KeyEvent& key : run.keys) {
+    EXPECT_EQ(key.scanCode, 1u);
+    EXPECT_NE(key.flags & kInjected, 0u);
+    EXPECT_EQ(key.flags & kExtended, 0u);
+  }
+  EXPECT_FALSE(run.window.seen);
+}
+
+struct LineCase {
+  const wchar_t* commandLine;
+  std::vector<DWORD> toggled;
+};
+
+void PrintTo(const LineCase& row, std::ostream* out) {
+  *out << testing::PrintToString(std::wstring(row.commandLine));
+}
+
+class CommandLineTest : public testing::TestWithParam<LineCase> {};
+
+TEST_P(CommandLineTest, TogglesTheKeysTheLineNamesOn) {
+  const probe::Run run = runKantrell(GetParam().commandLine);
+  std::vector<std::pair<DWORD, bool>> expected;
+  for (DWORD key : GetParam().toggled) {
+    const auto toggle = toggles({key});
+    expected.insert(expected.end(), toggle.begin(), toggle.end());
+  }
+  EXPECT_EQ(pressesAndReleases(run), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineTest,
+    testing::Values(
+        LineCase{L"KANTRELL.exe oN ON On 0", {kVkNumLock, kVkScrollLock, kVkCapsLock}},
+        LineCase{L"KANTRELL.exe OFF on OFF", {kVkScrollLock}},
+        LineCase{L"\"C:\\Tools\\KANTRELL.exe\" on off on", {kVkNumLock, kVkCapsLock}},
+        LineCase{L"KANTRELL.exe \"on\"off on", {kVkNumLock, kVkCapsLock}},
+        LineCase{L"KANTRELL.exe \"\"\"\" on", {kVkCapsLock}},
+        LineCase{L"KANTRELL.exe \"on off\" on", {kVkScrollLock}},
+        LineCase{L"KANTRELL.exe o\"n\" off on", {kVkNumLock, kVkCapsLock}},
+        LineCase{L"\"KANTRELL.exe\"on", {kVkNumLock}},
+        LineCase{L"KANTRELL.exe on\toff on", {kVkScrollLock}},
+        LineCase{L"KANTRELL.exe \"on \" on", {kVkScrollLock}},
+        LineCase{L"KANTRELL.exe yes 1 an", {}},
+        LineCase{L"KANTRELL.exe \"a\\\" on", {kVkScrollLock}}));
+
+double firstKeyMs(const probe::Run& run) { return run.keys.empty() ? -1 : run.keys.front().atMs; }
+
+TEST(EndToEnd, TheFourthWordDelaysTheKeysBySeconds) {
+  const probe::Run immediate = runKantrell(L"KANTRELL.exe on x x 0");
+  const probe::Run delayed = runKantrell(L"KANTRELL.exe on x x 2");
+  ASSERT_EQ(immediate.keys.size(), 2u);
+  ASSERT_EQ(delayed.keys.size(), 2u);
+  const double extraMs = firstKeyMs(delayed) - firstKeyMs(immediate);
+  // Wine's start-up varies from run to run; the two seconds must show, nothing tighter here.
+  EXPECT_GT(extraMs, 1800.0);
+  EXPECT_LT(extraMs, 3500.0);
+  EXPECT_GE(delayed.keys.front().atMs, 2000.0) << "no key may be touched before the wait is over";
+}
+
+TEST(EndToEnd, ANegativeWaitReturnsPromptly) {
+  // Without a bound, -5 s would become a sleep of about 49.7 days.
+  const probe::Run run = runKantrell(L"KANTRELL.exe on x x -5", 15'000);
+  EXPECT_EQ(pressesAndReleases(run), toggles({kVkNumLock}));
+  EXPECT_LT(run.exitMs, 15'000.0);
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+#include "probe.h"
+
+#include <psapi.h>
+
+namespace probe {
+
+namespace {
+
+LARGE_INTEGER frequency() {
+  LARGE_INTEGER value = {};
+  QueryPerformanceFrequency(&value);
+  return value;
+}
+
+double msSince(const LARGE_INTEGER& origin) {
+  static const LARGE_INTEGER ticksPerSecond = frequency();
+  LARGE_INTEGER now = {};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart - origin.QuadPart) * 1000.0 /
+         static_cast<double>(ticksPerSecond.QuadPart);
+}
+
+// The hook runs on this thread while it pumps messages; these belong to the current run.
+std::vector<KeyEvent>* recordedKeys = nullptr;
+LARGE_INTEGER runOrigin = {};
+
+LRESULT CALLBACK recordKey(int code, WPARAM message, LPARAM data) {
+  if (code == HC_ACTION && recordedKeys != nullptr) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+    recordedKeys->push_back({key->vkCode, key->scanCode, key->flags, msSince(runOrigin)});
+  }
+  return CallNextHookEx(nullptr, code, message, data);
+}
+
+void pumpMessages() {
+  MSG message = {};
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+struct FoundWindow {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK findVisibleWindowOf(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<FoundWindow*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == found->processId && IsWindowVisible(window)) {
+    found->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void lookForWindow(DWORD processId, double atMs, WindowSighting& sighting) {
+  FoundWindow found{processId, nullptr};
+  EnumWindows(findVisibleWindowOf, reinterpret_cast<LPARAM>(&found));
+  if (found.window == nullptr) return;
+  if (!sighting.seen) {
+    sighting.seen = true;
+    sighting.firstMs = atMs;
+    GetWindowRect(found.window, &sighting.rect);
+    sighting.style = GetWindowLongW(found.window, GWL_STYLE);
+    sighting.exStyle = GetWindowLongW(found.window, GWL_EXSTYLE);
+    wchar_t name[256] = {};
+    GetClassNameW(found.window, name, 256);
+    sighting.className = name;
+  }
+  sighting.lastMs = atMs;
+}
+
+double toMs(const FILETIME& time) {
+  ULARGE_INTEGER value = {};
+  value.LowPart = time.dwLowDateTime;
+  value.HighPart = time.dwHighDateTime;
+  return static_cast<double>(value.QuadPart) / 10'000.0;
+}
+
+}  // namespace
+
+std::wstring ownDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring directory(path, length);
+  return directory.substr(0, directory.find_last_of(L"\\/") + 1);
+}
+
+Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DWORD limitMs) {
+  Run result;
+  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, recordKey, GetModuleHandleW(nullptr), 0);
+  pumpMessages();
+  recordedKeys = &result.keys;
+
+  std::wstring line = commandLine;  // CreateProcessW may write into its command line
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  QueryPerformanceCounter(&runOrigin);
+  result.started = CreateProcessW(applicationPath.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                                  nullptr, nullptr, &startup, &process) != FALSE;
+  if (result.started) {
+    for (;;) {
+      const DWORD wake =
+          MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5, QS_ALLINPUT);
+      const double nowMs = msSince(runOrigin);
+      if (wake == WAIT_OBJECT_0) {
+        result.finished = true;
+        result.exitMs = nowMs;
+        break;
+      }
+      pumpMessages();
+      lookForWindow(process.dwProcessId, nowMs, result.window);
+      if (nowMs > limitMs) {
+        TerminateProcess(process.hProcess, 0xDEAD);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        break;
+      }
+    }
+    // Let any hook call still queued for this thread arrive.
+    const double settleUntil = msSince(runOrigin) + 100;
+    while (msSince(runOrigin) < settleUntil) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      pumpMessages();
+    }
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    FILETIME created = {}, exited = {}, kernel = {}, user = {};
+    if (GetProcessTimes(process.hProcess, &created, &exited, &kernel, &user)) {
+      result.cpuMs = toMs(kernel) + toMs(user);
+    }
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+      result.peakWorkingSetBytes = memory.PeakWorkingSetSize;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  recordedKeys = nullptr;
+  UnhookWindowsHookEx(hook);
+  return result;
+}
+
+}  // namespace probe

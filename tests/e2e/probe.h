@@ -1,0 +1,49 @@
+// Starts KANTRELL.exe with an exact raw command line and records, from outside, what it does:
+// the key events it injects (through a low-level keyboard hook), its status window, and how and
+// when it ends. Times are milliseconds since just before the process was created.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace probe {
+
+struct KeyEvent {
+  DWORD virtualKey;
+  DWORD scanCode;
+  DWORD flags;  // LLKHF_*: 0x10 injected, 0x80 key up, 0x01 extended
+  double atMs;
+};
+
+struct WindowSighting {
+  bool seen = false;
+  double firstMs = 0;  // first poll that found it visible
+  double lastMs = 0;   // last poll that found it visible
+  RECT rect = {};      // outer rectangle when first seen
+  LONG style = 0;
+  LONG exStyle = 0;
+  std::wstring className;
+};
+
+struct Run {
+  bool started = false;
+  bool finished = false;  // ended by itself before the time limit
+  DWORD exitCode = STILL_ACTIVE;
+  double exitMs = 0;
+  std::vector<KeyEvent> keys;
+  WindowSighting window;
+  double cpuMs = 0;  // kernel + user time of the process
+  SIZE_T peakWorkingSetBytes = 0;
+};
+
+// The directory this probe runs from, with a trailing backslash; KANTRELL.exe is built beside it.
+std::wstring ownDirectory();
+
+// Runs `applicationPath` with `commandLine` exactly as given (it becomes GetCommandLineW of the
+// child). Pumps messages while it waits, so that the hook sees the events; a process still
+// running after `limitMs` is terminated and reported as not finished.
+Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DWORD limitMs);
+
+}  // namespace probe
