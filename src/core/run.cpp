@@ -1,18 +1,23 @@
 #include "core/run.h"
 
 #include "core/command_line.h"
+#include "status/status_style.h"
+#include "status/status_window.h"
 
 namespace kantrell {
 
 int runProgram(const Text& commandLine, Platform& platform) {
   constexpr int exitCode = 0;  // nothing the run meets changes it
+  WindowToolkit& toolkit = platform.toolkit;
 
-  platform.toolkit.start();
+  toolkit.start();
   const Text versionText = kVersionText;
-  (void)versionText;
 
   CommandLineReader reader(commandLine);
   const LockRequest request = readLockRequest(reader);
+
+  // Made on every run, before the wait, whether or not the window is shown.
+  const StatusStyle style = prepareStatusStyle(toolkit);
 
   Delay delay(platform.timer);
   delay.delayMs(request.waitMs);
@@ -20,10 +25,14 @@ int runProgram(const Text& commandLine, Platform& platform) {
   syncLockKeys(platform.keyboard, request);
 
   if (textEquals(request.statusWord, u"s")) {
-    // The status window is not part of this build yet: the run goes on to its end.
+    StatusWindow window(toolkit);
+    if (window.open(request, style, versionText)) {
+      window.holdOpen();
+      window.close();
+    }
   }
 
-  platform.toolkit.end();
+  toolkit.end();  // deletes both fonts
   return exitCode;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/system_win32.h"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <mmsystem.h>
 
 #include "toolkit/text_win32.h"

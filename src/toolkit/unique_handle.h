@@ -41,6 +41,9 @@ class UniqueHandle {
 struct DeleteFont {
   void operator()(HFONT font) const { DeleteObject(font); }
 };
+struct DeleteBrush {
+  void operator()(HBRUSH brush) const { DeleteObject(brush); }
+};
 struct DestroyIconHandle {
   void operator()(HICON icon) const { DestroyIcon(icon); }
 };
@@ -52,6 +55,7 @@ struct DestroyAcceleratorTableHandle {
 };
 
 using UniqueFont = UniqueHandle<HFONT, DeleteFont>;
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteBrush>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
 using UniqueAcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorTableHandle>;

@@ -1,7 +1,56 @@
-// The window toolkit as the program uses it: start-up and the end sequence.
+// The window toolkit as the program uses it: numbered top-level windows, static text controls with
+// their own colours and fonts, an event wait with a time-out and a millisecond clock. Portable:
+// the Win32 implementation is in window_toolkit_win32.*, the tests bring fakes.
 #pragma once
 
+#include <cstdint>
+
+#include "core/text.h"
+
 namespace kantrell {
+
+// Handles the toolkit hands out; 0 is "none" for each.
+using FontId = std::uintptr_t;
+using WindowId = std::uintptr_t;
+using ControlId = std::uintptr_t;
+
+// A colour in the COLORREF layout 0x00BBGGRR, or kSystemColour for the system's default.
+using Colour = std::int32_t;
+inline constexpr Colour kSystemColour = -1;
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  bool operator==(const Size&) const = default;
+};
+
+struct FontSpec {
+  int height = 0;  // negative: character height in pixels
+  int weight = 400;
+  bool italic = false;
+  Text face;
+};
+
+struct WindowSpec {
+  Text title;
+  std::uint32_t style = 0;
+  Size clientSize;
+  Point position;
+};
+
+struct StaticSpec {
+  int identifier = 0;
+  Text text;
+  std::uint32_t style = 0;
+  Point position;  // in the parent's client coordinates
+  Size size;
+};
 
 class WindowToolkit {
  public:
@@ -10,6 +59,37 @@ class WindowToolkit {
   // Reads the screen density, loads the application icon and the arrow cursor, chooses the
   // default font of new text controls and initialises the common controls.
   virtual void start() = 0;
+  // Vertical pixels per logical inch of the screen as read by start(); 96 when unreadable.
+  virtual int screenDpiY() const = 0;
+
+  // A font the toolkit keeps until end(); 0 when it cannot be made.
+  virtual FontId createFont(const FontSpec& spec) = 0;
+
+  // Registers the window's numbered class and creates the window, hidden, with the given client
+  // size. 0 when no window results (its class is then unregistered again).
+  virtual WindowId openWindow(const WindowSpec& spec) = 0;
+  virtual Size windowSize(WindowId window) = 0;  // outer size
+  virtual Size screenSize() = 0;                 // the whole primary screen
+  virtual void moveWindow(WindowId window, Point position) = 0;
+  // Shows and activates the window, then gives it its Tab / Shift+Tab accelerator table.
+  virtual void showWindow(WindowId window) = 0;
+  virtual void makeTopmost(WindowId window) = 0;
+
+  // A static text control, first given the default control font; 0 when it cannot be made.
+  virtual ControlId addStatic(WindowId parent, const StaticSpec& spec) = 0;
+  virtual void setTextColour(ControlId control, Colour colour) = 0;
+  virtual void setBackColour(ControlId control, Colour colour) = 0;
+  virtual void setFont(ControlId control, FontId font) = 0;  // 0 sends "no font": the system font
+
+  // Waits up to `timeoutMs` (-1: no limit) for one window event or window message and handles
+  // it. 0 when nothing came; never 1.
+  virtual std::int64_t nextEvent(std::int32_t timeoutMs) = 0;
+  // Milliseconds on a clock that starts with the first reading.
+  virtual std::int64_t clockMs() = 0;
+
+  // Destroys the window with its controls, accelerator table and pending events, and
+  // unregisters its class.
+  virtual void closeWindow(WindowId window) = 0;
 
   // Closes any window still open, destroys the icon, then deletes every font the toolkit holds.
   virtual void end() = 0;

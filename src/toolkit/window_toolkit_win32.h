@@ -1,35 +1,113 @@
-// The window toolkit over Win32.
+// The window toolkit over Win32: one thread, windows numbered in the order they are made, each
+// with a class of its own ("WindowClass_0" for the first).
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "toolkit/clock.h"
+#include "toolkit/clock_win32.h"
 #include "toolkit/unique_handle.h"
 #include "toolkit/window_toolkit.h"
 
 namespace kantrell {
 
+// What the window procedure makes of some messages; handed out by nextEvent before any further
+// message. Codes lie outside the range of message identifiers, and none is 0 or 1.
+enum WindowEvent : std::int64_t {
+  kEventActivated = 0x10002,
+  kEventDeactivated,
+  kEventClicked,
+  kEventMoved,
+  kEventSized,
+  kEventCloseRequested,
+  kEventRepainted,
+};
+
+// Tab and Shift+Tab in every window of the toolkit.
+inline constexpr WORD kCommandNextControl = 64001;
+inline constexpr WORD kCommandPreviousControl = 64002;
+
 class Win32WindowToolkit final : public WindowToolkit {
  public:
-  explicit Win32WindowToolkit(HINSTANCE module) : module_(module) {}
+  explicit Win32WindowToolkit(HINSTANCE module);
+  ~Win32WindowToolkit() override;
+  Win32WindowToolkit(const Win32WindowToolkit&) = delete;
+  Win32WindowToolkit& operator=(const Win32WindowToolkit&) = delete;
 
   void start() override;
+  int screenDpiY() const override { return dpiY_; }
+  FontId createFont(const FontSpec& spec) override;
+  WindowId openWindow(const WindowSpec& spec) override;
+  Size windowSize(WindowId window) override;
+  Size screenSize() override;
+  void moveWindow(WindowId window, Point position) override;
+  void showWindow(WindowId window) override;
+  void makeTopmost(WindowId window) override;
+  ControlId addStatic(WindowId parent, const StaticSpec& spec) override;
+  void setTextColour(ControlId control, Colour colour) override;
+  void setBackColour(ControlId control, Colour colour) override;
+  void setFont(ControlId control, FontId font) override;
+  std::int64_t nextEvent(std::int32_t timeoutMs) override;
+  std::int64_t clockMs() override { return clock_.clockMs(); }
+  void closeWindow(WindowId window) override;
   void end() override;
 
   HINSTANCE module() const { return module_; }
-  int screenDpiY() const { return dpiY_; }
   HICON applicationIcon() const { return icon_.get(); }
   HCURSOR arrowCursor() const { return cursor_; }
   HFONT defaultControlFont() const { return defaultControlFont_; }
+  HACCEL acceleratorTableOf(HWND window) const;
+
+  static HWND toWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
+  static WindowId toId(HWND window) { return reinterpret_cast<WindowId>(window); }
 
  private:
+  struct ControlRecord {
+    HWND control = nullptr;
+    int identifier = 0;
+    Colour textColour = kSystemColour;
+    Colour backColour = kSystemColour;
+    UniqueBrush backBrush;  // only while the background colour is not the system's
+  };
+
+  struct WindowRecord {
+    UniqueWindow window;
+    std::wstring className;
+    UniqueAcceleratorTable accelerators;
+    std::vector<ControlRecord> controls;
+    HWND focusBeforeDeactivation = nullptr;
+    bool shown = false;  // created, placed and shown: moves and sizes count from here
+  };
+
+  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onControlColour(WindowRecord* record, HWND window, HDC dc, HWND control);
+  LRESULT onActivate(WindowRecord* record, HWND window, WPARAM wParam);
+  void onNcDestroy(HWND window);
+
+  WindowRecord* recordOf(HWND window);
+  ControlRecord* controlRecordOf(HWND control);
+  void recordEvent(HWND window, std::int64_t code);
+  void dropEventsOf(HWND window);
+
   HINSTANCE module_;
   int dpiY_ = 96;
   UniqueIcon icon_;
   HCURSOR cursor_ = nullptr;            // a shared system cursor: never destroyed
   HFONT defaultControlFont_ = nullptr;  // a stock object: never deleted
   std::vector<UniqueFont> fonts_;
+  std::map<HWND, WindowRecord> windows_;
+  std::deque<std::pair<HWND, std::int64_t>> pendingEvents_;
+  int windowsMade_ = 0;
+  Win32PerformanceCounter counter_;
+  Clock clock_{counter_};
 };
 
 }  // namespace kantrell

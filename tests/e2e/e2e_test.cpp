@@ -84,19 +84,18 @@ TEST_P(CommandLineTest, TogglesTheKeysTheLineNamesOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLineTest,
-    testing::Values(
-        LineCase{L"KANTRELL.exe oN ON On 0", {kVkNumLock, kVkScrollLock, kVkCapsLock}},
-        LineCase{L"KANTRELL.exe OFF on OFF", {kVkScrollLock}},
-        LineCase{L"\"C:\\Tools\\KANTRELL.exe\" on off on", {kVkNumLock, kVkCapsLock}},
-        LineCase{L"KANTRELL.exe \"on\"off on", {kVkNumLock, kVkCapsLock}},
-        LineCase{L"KANTRELL.exe \"\"\"\" on", {kVkCapsLock}},
-        LineCase{L"KANTRELL.exe \"on off\" on", {kVkScrollLock}},
-        LineCase{L"KANTRELL.exe o\"n\" off on", {kVkNumLock, kVkCapsLock}},
-        LineCase{L"\"KANTRELL.exe\"on", {kVkNumLock}},
-        LineCase{L"KANTRELL.exe on\toff on", {kVkScrollLock}},
-        LineCase{L"KANTRELL.exe \"on \" on", {kVkScrollLock}},
-        LineCase{L"KANTRELL.exe yes 1 an", {}},
-        LineCase{L"KANTRELL.exe \"a\\\" on", {kVkScrollLock}}));
+    testing::Values(LineCase{L"KANTRELL.exe oN ON On 0", {kVkNumLock, kVkScrollLock, kVkCapsLock}},
+                    LineCase{L"KANTRELL.exe OFF on OFF", {kVkScrollLock}},
+                    LineCase{L"\"C:\\Tools\\KANTRELL.exe\" on off on", {kVkNumLock, kVkCapsLock}},
+                    LineCase{L"KANTRELL.exe \"on\"off on", {kVkNumLock, kVkCapsLock}},
+                    LineCase{L"KANTRELL.exe \"\"\"\" on", {kVkCapsLock}},
+                    LineCase{L"KANTRELL.exe \"on off\" on", {kVkScrollLock}},
+                    LineCase{L"KANTRELL.exe o\"n\" off on", {kVkNumLock, kVkCapsLock}},
+                    LineCase{L"\"KANTRELL.exe\"on", {kVkNumLock}},
+                    LineCase{L"KANTRELL.exe on\toff on", {kVkScrollLock}},
+                    LineCase{L"KANTRELL.exe \"on \" on", {kVkScrollLock}},
+                    LineCase{L"KANTRELL.exe yes 1 an", {}},
+                    LineCase{L"KANTRELL.exe \"a\\\" on", {kVkScrollLock}}));
 
 double firstKeyMs(const probe::Run& run) { return run.keys.empty() ? -1 : run.keys.front().atMs; }
 
@@ -118,5 +117,40 @@ TEST(EndToEnd, ANegativeWaitReturnsPromptly) {
   EXPECT_EQ(pressesAndReleases(run), toggles({kVkNumLock}));
   EXPECT_LT(run.exitMs, 15'000.0);
 }
+
+TEST(EndToEnd, StatusWindowShowsCentredAfterTheKeysForFiveToSixSeconds) {
+  const probe::Run run = runKantrell(L"KANTRELL.exe on off ON 0 s");
+  EXPECT_EQ(pressesAndReleases(run), toggles({kVkNumLock, kVkCapsLock}));
+  ASSERT_TRUE(run.window.seen);
+  EXPECT_EQ(run.window.className, L"WindowClass_0");
+  EXPECT_NE(run.window.exStyle & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(run.window.style & ~(WS_VISIBLE | WS_CLIPSIBLINGS), WS_CAPTION);
+
+  const RECT& rect = run.window.rect;
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2);
+
+  ASSERT_FALSE(run.keys.empty());
+  EXPECT_LT(run.keys.back().atMs, run.window.firstMs) << "the keys come before the window";
+  // Seen from outside through polls 5 ms apart.
+  const double shownMs = run.window.lastMs - run.window.firstMs;
+  EXPECT_GE(shownMs, 4990.0);
+  EXPECT_LE(shownMs, 6100.0);
+  EXPECT_GE(run.exitMs, run.window.lastMs);
+}
+
+class NoStatusWindowTest : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(NoStatusWindowTest, OnlyTheFifthWordSOpensIt) {
+  const probe::Run run = runKantrell(GetParam());
+  EXPECT_FALSE(run.window.seen);
+  EXPECT_LT(run.exitMs, 4000.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, NoStatusWindowTest,
+                         testing::Values(L"KANTRELL.exe on off on 0 ss",
+                                         L"KANTRELL.exe on off on 0 status",
+                                         L"KANTRELL.exe on off on 0", L"KANTRELL.exe on s",
+                                         L"KANTRELL.exe on off on 0 \"s \""));
 
 }  // namespace

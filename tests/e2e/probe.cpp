@@ -64,12 +64,13 @@ void lookForWindow(DWORD processId, double atMs, WindowSighting& sighting) {
     sighting.seen = true;
     sighting.firstMs = atMs;
     GetWindowRect(found.window, &sighting.rect);
-    sighting.style = GetWindowLongW(found.window, GWL_STYLE);
-    sighting.exStyle = GetWindowLongW(found.window, GWL_EXSTYLE);
     wchar_t name[256] = {};
     GetClassNameW(found.window, name, 256);
     sighting.className = name;
   }
+  // Styles as they settle: the window becomes topmost just after it shows.
+  sighting.style = GetWindowLongW(found.window, GWL_STYLE);
+  sighting.exStyle = GetWindowLongW(found.window, GWL_EXSTYLE);
   sighting.lastMs = atMs;
 }
 
@@ -104,8 +105,7 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
                                   nullptr, nullptr, &startup, &process) != FALSE;
   if (result.started) {
     for (;;) {
-      const DWORD wake =
-          MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5, QS_ALLINPUT);
+      const DWORD wake = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5, QS_ALLINPUT);
       const double nowMs = msSince(runOrigin);
       if (wake == WAIT_OBJECT_0) {
         result.finished = true;

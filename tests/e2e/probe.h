@@ -22,7 +22,7 @@ struct WindowSighting {
   double firstMs = 0;  // first poll that found it visible
   double lastMs = 0;   // last poll that found it visible
   RECT rect = {};      // outer rectangle when first seen
-  LONG style = 0;
+  LONG style = 0;      // styles when last seen
   LONG exStyle = 0;
   std::wstring className;
 };

@@ -51,6 +51,12 @@ struct DecisionCase {
   std::int8_t sampled;
 };
 
+void PrintTo(const DecisionCase& row, std::ostream* out) {
+  *out << "state 0x" << std::hex << row.keyState << std::dec << ", word \"";
+  for (char16_t unit : row.word) *out << static_cast<char>(unit);
+  *out << '"';
+}
+
 class DecisionTest : public testing::TestWithParam<DecisionCase> {};
 
 TEST_P(DecisionTest, TogglesOnlyAKeyThatIsExactlyTheOtherState) {

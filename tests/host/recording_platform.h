@@ -1,5 +1,6 @@
 // One fake of everything the run reaches, writing every call into one log so that tests can see
-// the order of the whole run.
+// the order of the whole run. Its clock advances by a whole slice on every event wait, as an idle
+// status window would see it.
 #pragma once
 
 #include <cstdint>
@@ -11,13 +12,35 @@
 
 namespace kantrell::testing_support {
 
+inline std::string narrow(const Text& text) {
+  std::string out;
+  for (char16_t unit : text) {
+    if (unit == u'\r') {
+      out += "\\r";
+    } else if (unit == u'\n') {
+      out += "\\n";
+    } else {
+      out += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+  }
+  return out;
+}
+
 class RecordingPlatform final : public Keyboard, public Timer, public WindowToolkit {
  public:
   std::vector<std::string> log;
   std::map<std::uint8_t, std::uint16_t> keyStates;
+  int dpiY = 96;
+  bool fontsFail = false;
+  bool windowFails = false;
+  bool controlsFail = false;
+  Size outerSize{176, 109};
+  Size screen{800, 600};
+  std::int64_t nowMs = 0;
 
   Platform platform() { return Platform{*this, *this, *this}; }
 
+  // Keyboard
   std::uint16_t keyState(std::uint8_t virtualKey) override {
     log.push_back("keyState " + std::to_string(virtualKey));
     return keyStates[virtualKey];
@@ -26,10 +49,79 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
     log.push_back("keybd_event " + std::to_string(virtualKey) + " " + std::to_string(scanCode) +
                   " " + std::to_string(flags));
   }
+
+  // Timer
   void raiseResolutionToOneMs() override { log.push_back("timeBeginPeriod 1"); }
   void sleepMs(std::uint32_t count) override { log.push_back("Sleep " + std::to_string(count)); }
+
+  // WindowToolkit
   void start() override { log.push_back("start"); }
+  int screenDpiY() const override { return dpiY; }
+  FontId createFont(const FontSpec& spec) override {
+    log.push_back("createFont " + std::to_string(spec.height) + " " + std::to_string(spec.weight) +
+                  (spec.italic ? " italic " : " upright ") + narrow(spec.face));
+    return fontsFail ? 0 : ++lastFont_;
+  }
+  WindowId openWindow(const WindowSpec& spec) override {
+    log.push_back("openWindow \"" + narrow(spec.title) + "\" style " + std::to_string(spec.style) +
+                  " client " + sizeText(spec.clientSize) + " at " + pointText(spec.position));
+    return windowFails ? 0 : 7;
+  }
+  Size windowSize(WindowId window) override {
+    log.push_back("windowSize " + std::to_string(window));
+    return outerSize;
+  }
+  Size screenSize() override {
+    log.push_back("screenSize");
+    return screen;
+  }
+  void moveWindow(WindowId window, Point position) override {
+    log.push_back("moveWindow " + std::to_string(window) + " " + pointText(position));
+  }
+  void showWindow(WindowId window) override {
+    log.push_back("showWindow " + std::to_string(window));
+  }
+  void makeTopmost(WindowId window) override {
+    log.push_back("makeTopmost " + std::to_string(window));
+  }
+  ControlId addStatic(WindowId parent, const StaticSpec& spec) override {
+    log.push_back("addStatic " + std::to_string(parent) + " id " + std::to_string(spec.identifier) +
+                  " \"" + narrow(spec.text) + "\" style " + std::to_string(spec.style) + " at " +
+                  pointText(spec.position) + " size " + sizeText(spec.size));
+    return controlsFail ? 0 : 100 + static_cast<ControlId>(spec.identifier);
+  }
+  void setTextColour(ControlId control, Colour colour) override {
+    log.push_back("setTextColour " + std::to_string(control) + " " + std::to_string(colour));
+  }
+  void setBackColour(ControlId control, Colour colour) override {
+    log.push_back("setBackColour " + std::to_string(control) + " " + std::to_string(colour));
+  }
+  void setFont(ControlId control, FontId font) override {
+    log.push_back("setFont " + std::to_string(control) + " " + std::to_string(font));
+  }
+  std::int64_t nextEvent(std::int32_t timeoutMs) override {
+    log.push_back("nextEvent " + std::to_string(timeoutMs));
+    nowMs += timeoutMs;
+    return 0;
+  }
+  std::int64_t clockMs() override {
+    log.push_back("clockMs " + std::to_string(nowMs));
+    return nowMs;
+  }
+  void closeWindow(WindowId window) override {
+    log.push_back("closeWindow " + std::to_string(window));
+  }
   void end() override { log.push_back("end"); }
+
+ private:
+  static std::string pointText(Point point) {
+    return "(" + std::to_string(point.x) + "," + std::to_string(point.y) + ")";
+  }
+  static std::string sizeText(Size size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+  }
+
+  FontId lastFont_ = 0;
 };
 
 }  // namespace kantrell::testing_support
