@@ -46,8 +46,8 @@ bool StatusWindow::open(const LockRequest& request, const StatusStyle& style,
   return true;  // with or without its controls
 }
 
-void StatusWindow::addColumn(const StaticSpec& spec, Colour text, Colour back, FontId font) {
-  const ControlId control = toolkit_.addStatic(window_, spec);
+void StatusWindow::addColumn(const StaticSpec& wanted, Colour text, Colour back, FontId font) {
+  const ControlId control = toolkit_.addStatic(window_, wanted);
   if (control == 0) return;
   toolkit_.setTextColour(control, text);
   toolkit_.setBackColour(control, back);

@@ -45,7 +45,7 @@ class StatusWindow {
   void close();
 
  private:
-  void addColumn(const StaticSpec& spec, Colour text, Colour back, FontId font);
+  void addColumn(const StaticSpec& wanted, Colour text, Colour back, FontId font);
 
   WindowToolkit& toolkit_;
   WindowId window_ = 0;

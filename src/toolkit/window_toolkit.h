@@ -63,11 +63,11 @@ class WindowToolkit {
   virtual int screenDpiY() const = 0;
 
   // A font the toolkit keeps until end(); 0 when it cannot be made.
-  virtual FontId createFont(const FontSpec& spec) = 0;
+  virtual FontId createFont(const FontSpec& wanted) = 0;
 
   // Registers the window's numbered class and creates the window, hidden, with the given client
   // size. 0 when no window results (its class is then unregistered again).
-  virtual WindowId openWindow(const WindowSpec& spec) = 0;
+  virtual WindowId openWindow(const WindowSpec& wanted) = 0;
   virtual Size windowSize(WindowId window) = 0;  // outer size
   virtual Size screenSize() = 0;                 // the whole primary screen
   virtual void moveWindow(WindowId window, Point position) = 0;
@@ -76,7 +76,7 @@ class WindowToolkit {
   virtual void makeTopmost(WindowId window) = 0;
 
   // A static text control, first given the default control font; 0 when it cannot be made.
-  virtual ControlId addStatic(WindowId parent, const StaticSpec& spec) = 0;
+  virtual ControlId addStatic(WindowId parent, const StaticSpec& wanted) = 0;
   virtual void setTextColour(ControlId control, Colour colour) = 0;
   virtual void setBackColour(ControlId control, Colour colour) = 0;
   virtual void setFont(ControlId control, FontId font) = 0;  // 0 sends "no font": the system font

@@ -89,17 +89,18 @@ void Win32WindowToolkit::start() {
   InitCommonControlsEx(&controls);
 }
 
-FontId Win32WindowToolkit::createFont(const FontSpec& spec) {
-  UniqueFont font(CreateFontW(spec.height, 0, 0, 0, spec.weight, spec.italic ? TRUE : FALSE, FALSE,
-                              FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wide(spec.face)));
+FontId Win32WindowToolkit::createFont(const FontSpec& wanted) {
+  UniqueFont font(CreateFontW(wanted.height, 0, 0, 0, wanted.weight, wanted.italic ? TRUE : FALSE,
+                              FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                              wide(wanted.face)));
   if (!font) return 0;
   const auto id = reinterpret_cast<FontId>(font.get());
   fonts_.push_back(std::move(font));
   return id;
 }
 
-WindowId Win32WindowToolkit::openWindow(const WindowSpec& spec) {
+WindowId Win32WindowToolkit::openWindow(const WindowSpec& wanted) {
   const std::wstring className = L"WindowClass_" + std::to_wstring(windowsMade_++);
 
   WNDCLASSW windowClass = {};
@@ -112,11 +113,11 @@ WindowId Win32WindowToolkit::openWindow(const WindowSpec& spec) {
   windowClass.lpszClassName = className.c_str();
   RegisterClassW(&windowClass);  // a failure shows as a failed creation below
 
-  RECT outer = {0, 0, spec.clientSize.width, spec.clientSize.height};
-  AdjustWindowRectEx(&outer, spec.style, FALSE, 0);
-  HWND window = CreateWindowExW(0, className.c_str(), wide(spec.title), spec.style, spec.position.x,
-                                spec.position.y, outer.right - outer.left, outer.bottom - outer.top,
-                                nullptr, nullptr, module_, nullptr);
+  RECT outer = {0, 0, wanted.clientSize.width, wanted.clientSize.height};
+  AdjustWindowRectEx(&outer, wanted.style, FALSE, 0);
+  HWND window = CreateWindowExW(0, className.c_str(), wide(wanted.title), wanted.style,
+                                wanted.position.x, wanted.position.y, outer.right - outer.left,
+                                outer.bottom - outer.top, nullptr, nullptr, module_, nullptr);
   if (window == nullptr) {
     UnregisterClassW(className.c_str(), module_);
     return 0;
@@ -155,18 +156,18 @@ void Win32WindowToolkit::makeTopmost(WindowId window) {
   SetWindowPos(toHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
-ControlId Win32WindowToolkit::addStatic(WindowId parent, const StaticSpec& spec) {
+ControlId Win32WindowToolkit::addStatic(WindowId parent, const StaticSpec& wanted) {
   WindowRecord* record = recordOf(toHwnd(parent));
   if (record == nullptr) return 0;
   HWND control = CreateWindowExW(
-      0, L"Static", wide(spec.text), spec.style, spec.position.x, spec.position.y, spec.size.width,
-      spec.size.height, toHwnd(parent),
-      reinterpret_cast<HMENU>(static_cast<std::intptr_t>(spec.identifier)), module_, nullptr);
+      0, L"Static", wide(wanted.text), wanted.style, wanted.position.x, wanted.position.y,
+      wanted.size.width, wanted.size.height, toHwnd(parent),
+      reinterpret_cast<HMENU>(static_cast<std::intptr_t>(wanted.identifier)), module_, nullptr);
   if (control == nullptr) return 0;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(defaultControlFont_), TRUE);
   ControlRecord controlRecord;
   controlRecord.control = control;
-  controlRecord.identifier = spec.identifier;
+  controlRecord.identifier = wanted.identifier;
   record->controls.push_back(std::move(controlRecord));
   return reinterpret_cast<ControlId>(control);
 }

@@ -43,14 +43,14 @@ class Win32WindowToolkit final : public WindowToolkit {
 
   void start() override;
   int screenDpiY() const override { return dpiY_; }
-  FontId createFont(const FontSpec& spec) override;
-  WindowId openWindow(const WindowSpec& spec) override;
+  FontId createFont(const FontSpec& wanted) override;
+  WindowId openWindow(const WindowSpec& wanted) override;
   Size windowSize(WindowId window) override;
   Size screenSize() override;
   void moveWindow(WindowId window, Point position) override;
   void showWindow(WindowId window) override;
   void makeTopmost(WindowId window) override;
-  ControlId addStatic(WindowId parent, const StaticSpec& spec) override;
+  ControlId addStatic(WindowId parent, const StaticSpec& wanted) override;
   void setTextColour(ControlId control, Colour colour) override;
   void setBackColour(ControlId control, Colour colour) override;
   void setFont(ControlId control, FontId font) override;

@@ -57,14 +57,16 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
   // WindowToolkit
   void start() override { log.push_back("start"); }
   int screenDpiY() const override { return dpiY; }
-  FontId createFont(const FontSpec& spec) override {
-    log.push_back("createFont " + std::to_string(spec.height) + " " + std::to_string(spec.weight) +
-                  (spec.italic ? " italic " : " upright ") + narrow(spec.face));
+  FontId createFont(const FontSpec& wanted) override {
+    log.push_back("createFont " + std::to_string(wanted.height) + " " +
+                  std::to_string(wanted.weight) + (wanted.italic ? " italic " : " upright ") +
+                  narrow(wanted.face));
     return fontsFail ? 0 : ++lastFont_;
   }
-  WindowId openWindow(const WindowSpec& spec) override {
-    log.push_back("openWindow \"" + narrow(spec.title) + "\" style " + std::to_string(spec.style) +
-                  " client " + sizeText(spec.clientSize) + " at " + pointText(spec.position));
+  WindowId openWindow(const WindowSpec& wanted) override {
+    log.push_back("openWindow \"" + narrow(wanted.title) + "\" style " +
+                  std::to_string(wanted.style) + " client " + sizeText(wanted.clientSize) + " at " +
+                  pointText(wanted.position));
     return windowFails ? 0 : 7;
   }
   Size windowSize(WindowId window) override {
@@ -84,11 +86,12 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
   void makeTopmost(WindowId window) override {
     log.push_back("makeTopmost " + std::to_string(window));
   }
-  ControlId addStatic(WindowId parent, const StaticSpec& spec) override {
-    log.push_back("addStatic " + std::to_string(parent) + " id " + std::to_string(spec.identifier) +
-                  " \"" + narrow(spec.text) + "\" style " + std::to_string(spec.style) + " at " +
-                  pointText(spec.position) + " size " + sizeText(spec.size));
-    return controlsFail ? 0 : 100 + static_cast<ControlId>(spec.identifier);
+  ControlId addStatic(WindowId parent, const StaticSpec& wanted) override {
+    log.push_back("addStatic " + std::to_string(parent) + " id " +
+                  std::to_string(wanted.identifier) + " \"" + narrow(wanted.text) + "\" style " +
+                  std::to_string(wanted.style) + " at " + pointText(wanted.position) + " size " +
+                  sizeText(wanted.size));
+    return controlsFail ? 0 : 100 + static_cast<ControlId>(wanted.identifier);
   }
   void setTextColour(ControlId control, Colour colour) override {
     log.push_back("setTextColour " + std::to_string(control) + " " + std::to_string(colour));

@@ -1,0 +1,200 @@
+// Measures KANTRELL.exe from outside (wait precision, start-up, processor time, memory) and the
+// status window's event loop from inside, and prints the figures as markdown.
+//   kantrell_bench.exe [RUNS]     (default 10 runs of each measurement)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "../tests/e2e/probe.h"
+#include "../tests/win32/pe_image.h"
+#include "status/status_style.h"
+#include "status/status_window.h"
+#include "toolkit/window_toolkit_win32.h"
+
+namespace {
+
+struct Figures {
+  double median = 0, minimum = 0, maximum = 0;
+};
+
+Figures figuresOf(std::vector<double> values) {
+  if (values.empty()) return {};
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return {median, values.front(), values.back()};
+}
+
+void printRow(const char* name, const Figures& f, const char* unit) {
+  std::printf("| %s | %.2f | %.2f | %.2f | %s |\n", name, f.median, f.minimum, f.maximum, unit);
+}
+
+probe::Run runProgram(const std::wstring& file, const std::wstring& line) {
+  probe::Run run = probe::run(probe::ownDirectory() + file, line, 60'000);
+  if (!run.started || !run.finished || run.exitCode != 0) {
+    std::fprintf(stderr, "run of %ls failed\n", line.c_str());
+    std::exit(1);
+  }
+  return run;
+}
+
+double firstKeyMs(const probe::Run& run) {
+  if (run.keys.empty()) {
+    std::fprintf(stderr, "no key event seen\n");
+    std::exit(1);
+  }
+  return run.keys.front().atMs;
+}
+
+// Forwards to the real toolkit and counts what the display loop's event waits do.
+class CountingToolkit final : public kantrell::WindowToolkit {
+ public:
+  explicit CountingToolkit(kantrell::WindowToolkit& real) : real_(real) {}
+  int waits = 0;
+  int timeouts = 0;
+
+  std::int64_t nextEvent(std::int32_t timeoutMs) override {
+    ++waits;
+    const std::int64_t code = real_.nextEvent(timeoutMs);
+    if (code == 0) ++timeouts;
+    return code;
+  }
+  std::int64_t clockMs() override { return real_.clockMs(); }
+  void start() override { real_.start(); }
+  int screenDpiY() const override { return real_.screenDpiY(); }
+  kantrell::FontId createFont(const kantrell::FontSpec& wanted) override {
+    return real_.createFont(wanted);
+  }
+  kantrell::WindowId openWindow(const kantrell::WindowSpec& wanted) override {
+    return real_.openWindow(wanted);
+  }
+  kantrell::Size windowSize(kantrell::WindowId w) override { return real_.windowSize(w); }
+  kantrell::Size screenSize() override { return real_.screenSize(); }
+  void moveWindow(kantrell::WindowId w, kantrell::Point p) override { real_.moveWindow(w, p); }
+  void showWindow(kantrell::WindowId w) override { real_.showWindow(w); }
+  void makeTopmost(kantrell::WindowId w) override { real_.makeTopmost(w); }
+  kantrell::ControlId addStatic(kantrell::WindowId w, const kantrell::StaticSpec& s) override {
+    return real_.addStatic(w, s);
+  }
+  void setTextColour(kantrell::ControlId c, kantrell::Colour v) override {
+    real_.setTextColour(c, v);
+  }
+  void setBackColour(kantrell::ControlId c, kantrell::Colour v) override {
+    real_.setBackColour(c, v);
+  }
+  void setFont(kantrell::ControlId c, kantrell::FontId f) override { real_.setFont(c, f); }
+  void closeWindow(kantrell::WindowId w) override { real_.closeWindow(w); }
+  void end() override { real_.end(); }
+
+ private:
+  kantrell::WindowToolkit& real_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+
+  // 1. Wait precision: start to first key event, waits of 0 and 2 s alternated.
+  std::vector<double> immediate, delayed;
+  for (int i = 0; i < runs; ++i) {
+    immediate.push_back(firstKeyMs(runProgram(L"KANTRELL.exe", L"KANTRELL.exe on x x 0")));
+    delayed.push_back(firstKeyMs(runProgram(L"KANTRELL.exe", L"KANTRELL.exe on x x 2")));
+  }
+  const Figures atZero = figuresOf(immediate);
+  const Figures atTwo = figuresOf(delayed);
+  std::vector<double> overshoots, pairedOvershoots;
+  for (std::size_t i = 0; i < delayed.size(); ++i) {
+    overshoots.push_back(delayed[i] - atZero.median - 2000.0);
+    pairedOvershoots.push_back(delayed[i] - immediate[i] - 2000.0);
+  }
+  Figures overshoot = figuresOf(overshoots);
+  overshoot.median = atTwo.median - atZero.median - 2000.0;
+
+  // 2. Start-up: KANTRELL.exe without words against an empty GUI program, A B A B.
+  std::vector<double> kantrellMs, emptyMs;
+  for (int i = 0; i < runs; ++i) {
+    kantrellMs.push_back(runProgram(L"KANTRELL.exe", L"KANTRELL.exe").exitMs);
+    emptyMs.push_back(runProgram(L"empty_gui.exe", L"empty_gui.exe").exitMs);
+  }
+  const Figures kantrellStart = figuresOf(kantrellMs);
+  const Figures emptyStart = figuresOf(emptyMs);
+
+  // 3. Idle cost: processor time with the status window and without it; 4. peak working set.
+  std::vector<double> cpuShown, cpuHidden, memoryShown, memoryHidden, shownMs;
+  for (int i = 0; i < runs; ++i) {
+    const probe::Run shown = runProgram(L"KANTRELL.exe", L"KANTRELL.exe on off on 0 s");
+    const probe::Run hidden = runProgram(L"KANTRELL.exe", L"KANTRELL.exe on off on 0");
+    cpuShown.push_back(shown.cpuMs);
+    cpuHidden.push_back(hidden.cpuMs);
+    memoryShown.push_back(static_cast<double>(shown.peakWorkingSetBytes) / 1024.0);
+    memoryHidden.push_back(static_cast<double>(hidden.peakWorkingSetBytes) / 1024.0);
+    shownMs.push_back(shown.window.lastMs - shown.window.firstMs);
+  }
+  std::vector<double> displayCost;
+  const Figures hiddenCpu = figuresOf(cpuHidden);
+  for (double cpu : cpuShown) displayCost.push_back(cpu - hiddenCpu.median);
+  Figures cost = figuresOf(displayCost);
+  cost.median = figuresOf(cpuShown).median - hiddenCpu.median;
+
+  // The display loop itself, in this process: how often its thread wakes without input.
+  std::vector<double> waits, timeouts, loopMs;
+  for (int i = 0; i < std::min(runs, 3); ++i) {
+    kantrell::Win32WindowToolkit real(GetModuleHandleW(nullptr));
+    CountingToolkit toolkit(real);
+    toolkit.start();
+    const kantrell::StatusStyle style = kantrell::prepareStatusStyle(toolkit);
+    kantrell::StatusWindow window(toolkit);
+    kantrell::LockRequest request;
+    if (!window.open(request, style, u"1.1")) return 1;
+    const std::int64_t before = toolkit.clockMs();
+    window.holdOpen();
+    loopMs.push_back(static_cast<double>(toolkit.clockMs() - before));
+    window.close();
+    toolkit.end();
+    waits.push_back(toolkit.waits);
+    timeouts.push_back(toolkit.timeouts);
+  }
+
+  const auto image = pe::Image::load(probe::ownDirectory() + L"KANTRELL.exe");
+  WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+  GetFileAttributesExW((probe::ownDirectory() + L"KANTRELL.exe").c_str(), GetFileExInfoStandard,
+                       &attributes);
+
+  std::printf("Each figure over %d runs unless noted.\n\n", runs);
+  std::printf(
+      "## 1. Wait precision\n\n| Figure | Median | Min | Max | Unit |\n|---|---|---|---|---|\n");
+  printRow("start to first key event, wait 0", atZero, "ms");
+  printRow("start to first key event, wait 2", atTwo, "ms");
+  printRow("overshoot: wait-2 run minus wait-0 median minus 2000", overshoot, "ms");
+  printRow("overshoot of alternated pairs (run by run)", figuresOf(pairedOvershoots), "ms");
+  std::printf(
+      "\n## 2. Start-up cost\n\n| Figure | Median | Min | Max | Unit |\n|---|---|---|---|---|\n");
+  printRow("KANTRELL.exe, no words: start to exit", kantrellStart, "ms");
+  printRow("empty GUI program: start to exit", emptyStart, "ms");
+  std::printf("\nRatio of medians: **%.3f**\n", kantrellStart.median / emptyStart.median);
+  std::printf(
+      "\n## 3. Idle cost of the status window\n\n| Figure | Median | Min | Max | Unit "
+      "|\n|---|---|---|---|---|\n");
+  printRow("processor time, with window", figuresOf(cpuShown), "ms");
+  printRow("processor time, without window", hiddenCpu, "ms");
+  printRow("processor time of the display (difference)", cost, "ms");
+  printRow("window visible, seen from outside", figuresOf(shownMs), "ms");
+  printRow("display loop: event waits per display (in-process, 3 runs)", figuresOf(waits), "calls");
+  printRow("display loop: of which time-outs", figuresOf(timeouts), "calls");
+  printRow("display loop: duration by its clock", figuresOf(loopMs), "ms");
+  std::printf("\n## 4. Footprint\n\n");
+  std::printf("- `KANTRELL.exe`: %lu bytes\n", static_cast<unsigned long>(attributes.nFileSizeLow));
+  std::printf("- imports:");
+  if (image) {
+    for (const std::string& dll : image->importedDlls()) std::printf(" %s", dll.c_str());
+  }
+  std::printf("\n\n| Figure | Median | Min | Max | Unit |\n|---|---|---|---|---|\n");
+  printRow("peak working set, with window", figuresOf(memoryShown), "KiB");
+  printRow("peak working set, without window", figuresOf(memoryHidden), "KiB");
+  return 0;
+}

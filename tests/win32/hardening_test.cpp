@@ -1,0 +1,66 @@
+// The built KANTRELL.exe's image header: what Windows needs to load it safely.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <string>
+
+#include "pe_image.h"
+
+namespace {
+
+std::wstring kantrellPath() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring directory(path, length);
+  return directory.substr(0, directory.find_last_of(L"\\/") + 1) + L"KANTRELL.exe";
+}
+
+std::string lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+class HardeningTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(image_.has_value()) << "cannot read KANTRELL.exe"; }
+  const std::optional<pe::Image> image_ = pe::Image::load(kantrellPath());
+};
+
+TEST_F(HardeningTest, SixtyFourBitGuiImage) {
+  EXPECT_EQ(image_->machine(), 0x8664);  // x64
+  EXPECT_EQ(image_->magic(), 0x20B);     // PE32+
+  EXPECT_EQ(image_->subsystem(), IMAGE_SUBSYSTEM_WINDOWS_GUI) << "no console window";
+}
+
+TEST_F(HardeningTest, AddressSpaceRandomisationAndNoExecuteData) {
+  const std::uint16_t flags = image_->dllCharacteristics();
+  EXPECT_NE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE, 0);
+  EXPECT_NE(flags & IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA, 0);
+  EXPECT_NE(flags & IMAGE_DLLCHARACTERISTICS_NX_COMPAT, 0);
+}
+
+TEST_F(HardeningTest, NoSectionIsBothWritableAndExecutable) {
+  ASSERT_FALSE(image_->sections().empty());
+  for (const pe::Section& section : image_->sections()) {
+    const bool writable = (section.characteristics & IMAGE_SCN_MEM_WRITE) != 0;
+    const bool executable = (section.characteristics & IMAGE_SCN_MEM_EXECUTE) != 0;
+    EXPECT_FALSE(writable && executable) << section.name;
+  }
+}
+
+TEST_F(HardeningTest, ImportsSystemDllsOnly) {
+  const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",   "winmm.dll",
+                                        "comctl32.dll", "msvcrt.dll", "ucrtbase.dll"};
+  ASSERT_FALSE(image_->importedDlls().empty());
+  for (const std::string& dll : image_->importedDlls()) {
+    const std::string name = lower(dll);
+    const bool universalCrt = name.rfind("api-ms-win-crt-", 0) == 0;
+    EXPECT_TRUE(system.count(name) == 1 || universalCrt) << dll;
+  }
+}
+
+}  // namespace
