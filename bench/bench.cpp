@@ -13,6 +13,7 @@
 #include "../tests/win32/pe_image.h"
 #include "status/status_style.h"
 #include "status/status_window.h"
+#include "toolkit/system_win32.h"
 #include "toolkit/window_toolkit_win32.h"
 
 namespace {
@@ -48,6 +49,24 @@ double firstKeyMs(const probe::Run& run) {
     std::exit(1);
   }
   return run.keys.front().atMs;
+}
+
+double nowMs() {
+  LARGE_INTEGER frequency = {}, count = {};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double threadCpuMs() {
+  FILETIME created = {}, exited = {}, kernel = {}, user = {};
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  const auto ms = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) |
+                               t.dwLowDateTime) /
+           10'000.0;
+  };
+  return ms(kernel) + ms(user);
 }
 
 // Forwards to the real toolkit and counts what the display loop's event waits do.
@@ -115,14 +134,30 @@ int main(int argc, char** argv) {
   Figures overshoot = figuresOf(overshoots);
   overshoot.median = atTwo.median - atZero.median - 2000.0;
 
+  // The wait alone, in this process: delayMs of 2 s through the real timer, by the counter.
+  std::vector<double> sleepOvershoots;
+  {
+    kantrell::Win32Timer timer;
+    kantrell::Delay delay(timer);
+    for (int i = 0; i < runs; ++i) {
+      const double before = nowMs();
+      delay.delayMs(2000);
+      sleepOvershoots.push_back(nowMs() - before - 2000.0);
+    }
+  }
+
   // 2. Start-up: KANTRELL.exe without words against an empty GUI program, A B A B.
-  std::vector<double> kantrellMs, emptyMs;
+  // A third program, empty but with the same imports and manifest, shows what the loader's part
+  // costs alone.
+  std::vector<double> kantrellMs, emptyMs, importsMs;
   for (int i = 0; i < runs; ++i) {
     kantrellMs.push_back(runProgram(L"KANTRELL.exe", L"KANTRELL.exe").exitMs);
     emptyMs.push_back(runProgram(L"empty_gui.exe", L"empty_gui.exe").exitMs);
+    importsMs.push_back(runProgram(L"empty_gui_imports.exe", L"empty_gui_imports.exe").exitMs);
   }
   const Figures kantrellStart = figuresOf(kantrellMs);
   const Figures emptyStart = figuresOf(emptyMs);
+  const Figures importsStart = figuresOf(importsMs);
 
   // 3. Idle cost: processor time with the status window and without it; 4. peak working set.
   std::vector<double> cpuShown, cpuHidden, memoryShown, memoryHidden, shownMs;
@@ -142,7 +177,7 @@ int main(int argc, char** argv) {
   cost.median = figuresOf(cpuShown).median - hiddenCpu.median;
 
   // The display loop itself, in this process: how often its thread wakes without input.
-  std::vector<double> waits, timeouts, loopMs;
+  std::vector<double> waits, timeouts, loopMs, loopCpuMs;
   for (int i = 0; i < std::min(runs, 3); ++i) {
     kantrell::Win32WindowToolkit real(GetModuleHandleW(nullptr));
     CountingToolkit toolkit(real);
@@ -152,7 +187,9 @@ int main(int argc, char** argv) {
     kantrell::LockRequest request;
     if (!window.open(request, style, u"1.1")) return 1;
     const std::int64_t before = toolkit.clockMs();
+    const double cpuBefore = threadCpuMs();
     window.holdOpen();
+    loopCpuMs.push_back(threadCpuMs() - cpuBefore);
     loopMs.push_back(static_cast<double>(toolkit.clockMs() - before));
     window.close();
     toolkit.end();
@@ -172,11 +209,18 @@ int main(int argc, char** argv) {
   printRow("start to first key event, wait 2", atTwo, "ms");
   printRow("overshoot: wait-2 run minus wait-0 median minus 2000", overshoot, "ms");
   printRow("overshoot of alternated pairs (run by run)", figuresOf(pairedOvershoots), "ms");
+  printRow("overshoot of the wait alone (delayMs(2000) in-process)", figuresOf(sleepOvershoots),
+           "ms");
   std::printf(
       "\n## 2. Start-up cost\n\n| Figure | Median | Min | Max | Unit |\n|---|---|---|---|---|\n");
   printRow("KANTRELL.exe, no words: start to exit", kantrellStart, "ms");
   printRow("empty GUI program: start to exit", emptyStart, "ms");
-  std::printf("\nRatio of medians: **%.3f**\n", kantrellStart.median / emptyStart.median);
+  printRow("empty GUI program with the same imports and manifest: start to exit", importsStart,
+           "ms");
+  std::printf(
+      "\nRatio of medians against the empty program: **%.3f**; against the empty program "
+      "with the same imports and manifest: **%.3f**\n",
+      kantrellStart.median / emptyStart.median, kantrellStart.median / importsStart.median);
   std::printf(
       "\n## 3. Idle cost of the status window\n\n| Figure | Median | Min | Max | Unit "
       "|\n|---|---|---|---|---|\n");
@@ -187,6 +231,7 @@ int main(int argc, char** argv) {
   printRow("display loop: event waits per display (in-process, 3 runs)", figuresOf(waits), "calls");
   printRow("display loop: of which time-outs", figuresOf(timeouts), "calls");
   printRow("display loop: duration by its clock", figuresOf(loopMs), "ms");
+  printRow("display loop: processor time of its thread", figuresOf(loopCpuMs), "ms");
   std::printf("\n## 4. Footprint\n\n");
   std::printf("- `KANTRELL.exe`: %lu bytes\n", static_cast<unsigned long>(attributes.nFileSizeLow));
   std::printf("- imports:");

@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include <algorithm>
+
 namespace probe {
 
 namespace {
@@ -81,6 +83,21 @@ double toMs(const FILETIME& time) {
   return static_cast<double>(value.QuadPart) / 10'000.0;
 }
 
+// Processor time and memory as the system reports them for a live process; Wine reports
+// nothing useful once the process has ended, so the last reading while it lives counts.
+void sampleResources(HANDLE process, Run& run) {
+  FILETIME created = {}, exited = {}, kernel = {}, user = {};
+  if (GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+    run.cpuMs = toMs(kernel) + toMs(user);
+  }
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
+    run.peakWorkingSetBytes =
+        std::max({run.peakWorkingSetBytes, memory.PeakWorkingSetSize, memory.WorkingSetSize});
+  }
+}
+
 }  // namespace
 
 std::wstring ownDirectory() {
@@ -114,6 +131,7 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
       }
       pumpMessages();
       lookForWindow(process.dwProcessId, nowMs, result.window);
+      sampleResources(process.hProcess, result);
       if (nowMs > limitMs) {
         TerminateProcess(process.hProcess, 0xDEAD);
         WaitForSingleObject(process.hProcess, INFINITE);
@@ -127,15 +145,6 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
       pumpMessages();
     }
     GetExitCodeProcess(process.hProcess, &result.exitCode);
-    FILETIME created = {}, exited = {}, kernel = {}, user = {};
-    if (GetProcessTimes(process.hProcess, &created, &exited, &kernel, &user)) {
-      result.cpuMs = toMs(kernel) + toMs(user);
-    }
-    PROCESS_MEMORY_COUNTERS memory = {};
-    memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
-      result.peakWorkingSetBytes = memory.PeakWorkingSetSize;
-    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }

@@ -34,8 +34,8 @@ struct Run {
   double exitMs = 0;
   std::vector<KeyEvent> keys;
   WindowSighting window;
-  double cpuMs = 0;  // kernel + user time of the process
-  SIZE_T peakWorkingSetBytes = 0;
+  double cpuMs = 0;                // kernel + user time, last reading while it lived
+  SIZE_T peakWorkingSetBytes = 0;  // largest reading while it lived
 };
 
 // The directory this probe runs from, with a trailing backslash; KANTRELL.exe is built beside it.
