@@ -241,5 +241,33 @@ int main(int argc, char** argv) {
   std::printf("\n\n| Figure | Median | Min | Max | Unit |\n|---|---|---|---|---|\n");
   printRow("peak working set, with window", figuresOf(memoryShown), "KiB");
   printRow("peak working set, without window", figuresOf(memoryHidden), "KiB");
+
+  const Figures alone = figuresOf(sleepOvershoots);
+  const double startRatio = kantrellStart.median / emptyStart.median;
+  const double ownStartRatio = kantrellStart.median / importsStart.median;
+  const Figures loopCpu = figuresOf(loopCpuMs);
+  const auto verdict = [](bool met) { return met ? "met" : "missed"; };
+  std::printf("\n## Goals\n\n| Goal | Measured | Verdict |\n|---|---|---|\n");
+  std::printf(
+      "| wait overshoot: median within 2 ms | %.2f ms (the wait alone); %.2f ms from "
+      "outside | %s |\n",
+      alone.median, overshoot.median, verdict(alone.median <= 2.0));
+  std::printf(
+      "| wait overshoot: maximum within 5 ms | %.2f ms (the wait alone); %.2f ms from "
+      "outside | %s |\n",
+      alone.maximum, overshoot.maximum, verdict(alone.maximum <= 5.0));
+  std::printf(
+      "| start-up at most 1.10 times the empty program | %.3f; %.3f against the same "
+      "imports and manifest | %s |\n",
+      startRatio, ownStartRatio, verdict(startRatio <= 1.10));
+  std::printf(
+      "| display costs under 50 ms of processor time | at most %.0f ms (its thread) | "
+      "%s |\n",
+      loopCpu.maximum, verdict(loopCpu.maximum < 50.0));
+  std::printf(
+      "| without input the thread wakes about once a second | %.0f time-outs in %.0f ms "
+      "| %s |\n",
+      figuresOf(timeouts).median, figuresOf(loopMs).median,
+      verdict(figuresOf(timeouts).maximum <= 6.0));
   return 0;
 }

@@ -30,6 +30,7 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
        "reports them."
   echo
   echo "$figures"
+  cat bench/NOTES.md
 } > bench/REPORT.md.new
 mv bench/REPORT.md.new bench/REPORT.md
 echo "wrote bench/REPORT.md"

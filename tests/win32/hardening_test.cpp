@@ -7,16 +7,10 @@
 #include <set>
 #include <string>
 
+#include "built_image.h"
 #include "pe_image.h"
 
 namespace {
-
-std::wstring kantrellPath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring directory(path, length);
-  return directory.substr(0, directory.find_last_of(L"\\/") + 1) + L"KANTRELL.exe";
-}
 
 std::string lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -24,11 +18,7 @@ std::string lower(std::string text) {
   return text;
 }
 
-class HardeningTest : public testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(image_.has_value()) << "cannot read KANTRELL.exe"; }
-  const std::optional<pe::Image> image_ = pe::Image::load(kantrellPath());
-};
+class HardeningTest : public BuiltImageTest {};
 
 TEST_F(HardeningTest, SixtyFourBitGuiImage) {
   EXPECT_EQ(image_->machine(), 0x8664);  // x64

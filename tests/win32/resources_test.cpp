@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "built_image.h"
 #include "pe_image.h"
 #include "toolkit/window_toolkit_win32.h"
 
@@ -21,24 +22,13 @@ const std::u16string kUsage =
     u"NumLock-, ScrollLock- und CapsLock-Taste auf einen definierten Zustand setzen;  Syntax: "
     u"KANTRELL.exe [ON|OFF] [ON|OFF] [ON|OFF] [Wartezeit in s] [Statusbildschirm]";
 
-std::wstring kantrellPath() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring directory(path, length);
-  return directory.substr(0, directory.find_last_of(L"\\/") + 1) + L"KANTRELL.exe";
-}
-
 std::uint32_t le(const std::vector<std::uint8_t>& data, std::size_t at, int bytes) {
   std::uint32_t value = 0;
   for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | data.at(at + i);
   return value;
 }
 
-class ResourcesTest : public testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(image_.has_value()) << "cannot read KANTRELL.exe"; }
-  const std::optional<pe::Image> image_ = pe::Image::load(kantrellPath());
-};
+class ResourcesTest : public BuiltImageTest {};
 
 TEST_F(ResourcesTest, FourResourcesEachNumberOneInUsEnglish) {
   std::set<std::uint32_t> types;
