@@ -294,6 +294,44 @@ TEST_F(StatusWindowTest, TabMovesOnlyAmongTabStopsSoNothingChangesHere) {
   EXPECT_EQ(GetFocus(), reinterpret_cast<HWND>(stop));
 }
 
+TEST_F(StatusWindowTest, ActivationGivesTheFocusBackToTheControlThatHadIt) {
+  HWND window = open(request(u"on", u"on", u"on"));
+  ASSERT_NE(window, nullptr);
+  const ControlId stop =
+      toolkit_.addStatic(Win32WindowToolkit::toId(window),
+                         {3, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, {0, 0}, {5, 5}});
+  ASSERT_NE(stop, 0u);
+  SetFocus(reinterpret_cast<HWND>(stop));
+  drainEvents(toolkit_);
+
+  EXPECT_EQ(SendMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0), 1);
+  SetFocus(nullptr);
+  EXPECT_EQ(SendMessageW(window, WM_ACTIVATE, WA_ACTIVE, 0), 1);
+  EXPECT_EQ(GetFocus(), reinterpret_cast<HWND>(stop));
+
+  const std::vector<std::int64_t> codes = drainEvents(toolkit_);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), kEventDeactivated), 1);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), kEventActivated), 1);
+}
+
+TEST_F(StatusWindowTest, ClicksAndMovesAreRecordedAndChangeNothing) {
+  HWND window = open(request(u"on", u"on", u"on"));
+  ASSERT_NE(window, nullptr);
+  drainEvents(toolkit_);
+  RECT before = {};
+  GetWindowRect(window, &before);
+  for (UINT message : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONUP}) {
+    EXPECT_EQ(SendMessageW(window, message, 0, MAKELPARAM(20, 20)), 0);
+  }
+  SetWindowPos(window, nullptr, before.left + 7, before.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const std::vector<std::int64_t> codes = drainEvents(toolkit_);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), kEventClicked), 3);
+  EXPECT_GE(std::count(codes.begin(), codes.end(), kEventMoved), 1);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "still topmost";
+}
+
 TEST_F(StatusWindowTest, CloseDestroysTheWindowAndUnregistersTheClass) {
   HWND window = open(request(u"on", u"on", u"on"));
   ASSERT_NE(window, nullptr);

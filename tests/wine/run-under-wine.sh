@@ -15,6 +15,7 @@ shift
 export WINEPREFIX="$state/prefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
+export HOME="${HOME:-$state}"  # Wine wants a home; CI may start without one
 export DISPLAY="${KANTRELL_TEST_DISPLAY:-:73}"
 
 display_up() { xset -display "$DISPLAY" q >/dev/null 2>&1; }
