@@ -7,16 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-10}"
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target kantrell_bench >/dev/null
-
-state=build/windows/bench
-runner=tests/wine/run-under-wine.sh
-export KANTRELL_TEST_DISPLAY="${KANTRELL_BENCH_DISPLAY:-:75}"
-"$runner" "$state" --start
-trap '"$runner" "$state" --stop' EXIT
-
-figures=$("$runner" "$state" build/windows/bin/kantrell_bench.exe "$runs" | tr -d '\r')
+source scripts/wine-session.sh
+wine_session kantrell_bench build/windows/bench "${KANTRELL_BENCH_DISPLAY:-:75}"
+figures=$(wine_run build/windows/bin/kantrell_bench.exe "$runs" | tr -d '\r')
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 {

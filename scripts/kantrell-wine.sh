@@ -6,12 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target KANTRELL >/dev/null
-state=build/windows/wine
-if [ -n "${DISPLAY:-}" ]; then export KANTRELL_TEST_DISPLAY="$DISPLAY"; fi
+source scripts/wine-session.sh
+wine_session KANTRELL build/windows/wine "${DISPLAY:-:73}"
 status=0
-tests/wine/run-under-wine.sh "$state" build/windows/bin/KANTRELL.exe "$@" || status=$?
-tests/wine/run-under-wine.sh "$state" --stop
+wine_run build/windows/bin/KANTRELL.exe "$@" || status=$?
 echo "KANTRELL.exe exited with code $status"
 exit "$status"

@@ -8,16 +8,10 @@ cd "$(dirname "$0")/.."
 words=("$@")
 [ ${#words[@]} -gt 0 ] || words=(on off ON 0 s)
 
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target KANTRELL >/dev/null
+source scripts/wine-session.sh
+wine_session KANTRELL build/windows/screenshot "${KANTRELL_SCREENSHOT_DISPLAY:-:74}"
 
-state=build/windows/screenshot
-runner=tests/wine/run-under-wine.sh
-export KANTRELL_TEST_DISPLAY="${KANTRELL_SCREENSHOT_DISPLAY:-:74}"
-"$runner" "$state" --start
-trap '"$runner" "$state" --stop' EXIT
-
-"$runner" "$state" explorer /desktop=kantrell,400x240 build/windows/bin/KANTRELL.exe "${words[@]}" &
+wine_run explorer /desktop=kantrell,400x240 build/windows/bin/KANTRELL.exe "${words[@]}" &
 session=$!
 sleep "${KANTRELL_SCREENSHOT_DELAY:-3}"
 # The virtual desktop sits at the top left of the X screen.
