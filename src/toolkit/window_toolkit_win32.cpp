@@ -23,8 +23,6 @@ int readScreenDpiY() {
   return dpiY;
 }
 
-HWND toHwnd(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
-
 BOOL CALLBACK forwardSysColorChange(HWND child, LPARAM) {
   SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
   return TRUE;
@@ -130,7 +128,7 @@ WindowId Win32WindowToolkit::openWindow(const WindowSpec& wanted) {
 
 Size Win32WindowToolkit::windowSize(WindowId window) {
   RECT outer = {};
-  GetWindowRect(toHwnd(window), &outer);
+  GetWindowRect(toWindow(window), &outer);
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
@@ -139,12 +137,12 @@ Size Win32WindowToolkit::screenSize() {
 }
 
 void Win32WindowToolkit::moveWindow(WindowId window, Point position) {
-  SetWindowPos(toHwnd(window), nullptr, position.x, position.y, 0, 0,
+  SetWindowPos(toWindow(window), nullptr, position.x, position.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32WindowToolkit::showWindow(WindowId window) {
-  HWND hwnd = toHwnd(window);
+  HWND hwnd = toWindow(window);
   ShowWindow(hwnd, SW_SHOWNORMAL);  // also activates it
   if (WindowRecord* record = recordOf(hwnd)) {
     record->shown = true;
@@ -153,15 +151,16 @@ void Win32WindowToolkit::showWindow(WindowId window) {
 }
 
 void Win32WindowToolkit::makeTopmost(WindowId window) {
-  SetWindowPos(toHwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  SetWindowPos(toWindow(window), HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 ControlId Win32WindowToolkit::addStatic(WindowId parent, const StaticSpec& wanted) {
-  WindowRecord* record = recordOf(toHwnd(parent));
+  WindowRecord* record = recordOf(toWindow(parent));
   if (record == nullptr) return 0;
   HWND control = CreateWindowExW(
       0, L"Static", wide(wanted.text), wanted.style, wanted.position.x, wanted.position.y,
-      wanted.size.width, wanted.size.height, toHwnd(parent),
+      wanted.size.width, wanted.size.height, toWindow(parent),
       reinterpret_cast<HMENU>(static_cast<std::intptr_t>(wanted.identifier)), module_, nullptr);
   if (control == nullptr) return 0;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(defaultControlFont_), TRUE);
@@ -173,14 +172,14 @@ ControlId Win32WindowToolkit::addStatic(WindowId parent, const StaticSpec& wante
 }
 
 void Win32WindowToolkit::setTextColour(ControlId control, Colour colour) {
-  ControlRecord* record = controlRecordOf(toHwnd(control));
+  ControlRecord* record = controlRecordOf(toWindow(control));
   if (record == nullptr) return;
   record->textColour = colour;
   RedrawWindow(record->control, nullptr, nullptr, kRedrawFlags);
 }
 
 void Win32WindowToolkit::setBackColour(ControlId control, Colour colour) {
-  ControlRecord* record = controlRecordOf(toHwnd(control));
+  ControlRecord* record = controlRecordOf(toWindow(control));
   if (record == nullptr) return;
   record->backColour = colour;
   record->backBrush.reset(
@@ -190,7 +189,7 @@ void Win32WindowToolkit::setBackColour(ControlId control, Colour colour) {
 
 void Win32WindowToolkit::setFont(ControlId control, FontId font) {
   // A null font is sent as it is: the control then draws in the system font.
-  SendMessageW(toHwnd(control), WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+  SendMessageW(toWindow(control), WM_SETFONT, static_cast<WPARAM>(font), TRUE);
 }
 
 std::int64_t Win32WindowToolkit::nextEvent(std::int32_t timeoutMs) {
@@ -224,7 +223,7 @@ std::int64_t Win32WindowToolkit::nextEvent(std::int32_t timeoutMs) {
 }
 
 void Win32WindowToolkit::closeWindow(WindowId window) {
-  HWND hwnd = toHwnd(window);
+  HWND hwnd = toWindow(window);
   const WindowRecord* record = recordOf(hwnd);
   if (record == nullptr) return;
   const std::wstring className = record->className;

@@ -65,7 +65,8 @@ class Win32WindowToolkit final : public WindowToolkit {
   HFONT defaultControlFont() const { return defaultControlFont_; }
   HACCEL acceleratorTableOf(HWND window) const;
 
-  static HWND toWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
+  // Window and control handles are both HWNDs underneath.
+  static HWND toWindow(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
   static WindowId toId(HWND window) { return reinterpret_cast<WindowId>(window); }
 
  private:

@@ -35,7 +35,7 @@ std::vector<std::pair<DWORD, bool>> pressesAndReleases(const probe::Run& run) {
   return sequence;
 }
 
-std::vector<std::pair<DWORD, bool>> toggles(std::initializer_list<DWORD> keys) {
+std::vector<std::pair<DWORD, bool>> toggles(const std::vector<DWORD>& keys) {
   std::vector<std::pair<DWORD, bool>> sequence;
   for (DWORD key : keys) {
     sequence.emplace_back(key, false);
@@ -74,12 +74,7 @@ class CommandLineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(CommandLineTest, TogglesTheKeysTheLineNamesOn) {
   const probe::Run run = runKantrell(GetParam().commandLine);
-  std::vector<std::pair<DWORD, bool>> expected;
-  for (DWORD key : GetParam().toggled) {
-    const auto toggle = toggles({key});
-    expected.insert(expected.end(), toggle.begin(), toggle.end());
-  }
-  EXPECT_EQ(pressesAndReleases(run), expected);
+  EXPECT_EQ(pressesAndReleases(run), toggles(GetParam().toggled));
 }
 
 INSTANTIATE_TEST_SUITE_P(

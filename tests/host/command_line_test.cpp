@@ -5,19 +5,17 @@
 #include <array>
 #include <string>
 
+#include "recording_platform.h"
+
 namespace kantrell {
 namespace {
+
+using testing_support::narrow;
 
 struct SplitCase {
   Text commandLine;
   std::array<Text, 5> words;
 };
-
-std::string narrow(const Text& text) {
-  std::string out;
-  for (char16_t unit : text) out += unit < 0x80 ? static_cast<char>(unit) : '?';
-  return out;
-}
 
 void PrintTo(const SplitCase& row, std::ostream* out) { *out << narrow(row.commandLine); }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "recording_platform.h"
+
 namespace kantrell {
 namespace {
 
@@ -52,9 +54,8 @@ struct DecisionCase {
 };
 
 void PrintTo(const DecisionCase& row, std::ostream* out) {
-  *out << "state 0x" << std::hex << row.keyState << std::dec << ", word \"";
-  for (char16_t unit : row.word) *out << static_cast<char>(unit);
-  *out << '"';
+  *out << "state 0x" << std::hex << row.keyState << std::dec << ", word \""
+       << testing_support::narrow(row.word) << '"';
 }
 
 class DecisionTest : public testing::TestWithParam<DecisionCase> {};
