@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "../tests/e2e/probe.h"
-#include "../tests/win32/pe_image.h"
+#include "pe_image.h"
+#include "probe.h"
 #include "status/status_style.h"
 #include "status/status_window.h"
-#include "toolkit/system_win32.h"
-#include "toolkit/window_toolkit_win32.h"
+#include "toolkit/clock.h"
+#include "win32/clock_win32.h"
+#include "win32/system_win32.h"
+#include "win32/window_toolkit_win32.h"
 
 namespace {
 
@@ -69,10 +71,10 @@ double threadCpuMs() {
   return ms(kernel) + ms(user);
 }
 
-// Forwards to the real toolkit and counts what the display loop's event waits do.
-class CountingToolkit final : public kantrell::WindowToolkit {
+// Forwards to the real event wait and counts what the display loop's waits do.
+class CountingEvents final : public kantrell::EventWait {
  public:
-  explicit CountingToolkit(kantrell::WindowToolkit& real) : real_(real) {}
+  explicit CountingEvents(kantrell::EventWait& real) : real_(real) {}
   int waits = 0;
   int timeouts = 0;
 
@@ -82,35 +84,9 @@ class CountingToolkit final : public kantrell::WindowToolkit {
     if (code == 0) ++timeouts;
     return code;
   }
-  std::int64_t clockMs() override { return real_.clockMs(); }
-  void start() override { real_.start(); }
-  int screenDpiY() const override { return real_.screenDpiY(); }
-  kantrell::FontId createFont(const kantrell::FontSpec& wanted) override {
-    return real_.createFont(wanted);
-  }
-  kantrell::WindowId openWindow(const kantrell::WindowSpec& wanted) override {
-    return real_.openWindow(wanted);
-  }
-  kantrell::Size windowSize(kantrell::WindowId w) override { return real_.windowSize(w); }
-  kantrell::Size screenSize() override { return real_.screenSize(); }
-  void moveWindow(kantrell::WindowId w, kantrell::Point p) override { real_.moveWindow(w, p); }
-  void showWindow(kantrell::WindowId w) override { real_.showWindow(w); }
-  void makeTopmost(kantrell::WindowId w) override { real_.makeTopmost(w); }
-  kantrell::ControlId addStatic(kantrell::WindowId w, const kantrell::StaticSpec& s) override {
-    return real_.addStatic(w, s);
-  }
-  void setTextColour(kantrell::ControlId c, kantrell::Colour v) override {
-    real_.setTextColour(c, v);
-  }
-  void setBackColour(kantrell::ControlId c, kantrell::Colour v) override {
-    real_.setBackColour(c, v);
-  }
-  void setFont(kantrell::ControlId c, kantrell::FontId f) override { real_.setFont(c, f); }
-  void closeWindow(kantrell::WindowId w) override { real_.closeWindow(w); }
-  void end() override { real_.end(); }
 
  private:
-  kantrell::WindowToolkit& real_;
+  kantrell::EventWait& real_;
 };
 
 }  // namespace
@@ -204,22 +180,24 @@ int main(int argc, char** argv) {
   // The display loop itself, in this process: how often its thread wakes without input.
   std::vector<double> waits, timeouts, loopMs, loopCpuMs;
   for (int i = 0; i < std::min(runs, 3); ++i) {
-    kantrell::Win32WindowToolkit real(GetModuleHandleW(nullptr));
-    CountingToolkit toolkit(real);
+    kantrell::Win32WindowToolkit toolkit(GetModuleHandleW(nullptr));
+    CountingEvents events(toolkit);
+    kantrell::Win32PerformanceCounter counter;
+    kantrell::CounterClock clock(counter);
     toolkit.start();
     const kantrell::StatusStyle style = kantrell::prepareStatusStyle(toolkit);
-    kantrell::StatusWindow window(toolkit);
+    kantrell::StatusWindow window(toolkit, events, clock);
     kantrell::LockRequest request;
     if (!window.open(request, style, u"1.1")) return 1;
-    const std::int64_t before = toolkit.clockMs();
+    const std::int64_t before = clock.clockMs();
     const double cpuBefore = threadCpuMs();
     window.holdOpen();
     loopCpuMs.push_back(threadCpuMs() - cpuBefore);
-    loopMs.push_back(static_cast<double>(toolkit.clockMs() - before));
+    loopMs.push_back(static_cast<double>(clock.clockMs() - before));
     window.close();
     toolkit.end();
-    waits.push_back(toolkit.waits);
-    timeouts.push_back(toolkit.timeouts);
+    waits.push_back(events.waits);
+    timeouts.push_back(events.timeouts);
   }
 
   const auto image = pe::Image::load(probe::ownDirectory() + L"KANTRELL.exe");

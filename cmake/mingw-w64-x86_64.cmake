@@ -14,4 +14,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Cross-built tests run under Wine, each in this build tree's own prefix and X display.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    "${CMAKE_CURRENT_LIST_DIR}/../tests/wine/run-under-wine.sh;${CMAKE_BINARY_DIR}/wine")
+    "${CMAKE_CURRENT_LIST_DIR}/../scripts/run-under-wine.sh;${CMAKE_BINARY_DIR}/wine")

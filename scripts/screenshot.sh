@@ -15,6 +15,6 @@ wine_run explorer /desktop=kantrell,400x240 build/windows/bin/KANTRELL.exe "${wo
 session=$!
 sleep "${KANTRELL_SCREENSHOT_DELAY:-3}"
 # The virtual desktop sits at the top left of the X screen.
-DISPLAY="$KANTRELL_TEST_DISPLAY" import -window root -crop 400x240+0+0 +repage docs/status-window.png
+DISPLAY="$KANTRELL_WINE_DISPLAY" import -window root -crop 400x240+0+0 +repage docs/status-window.png
 wait "$session" || true
 echo "wrote docs/status-window.png"

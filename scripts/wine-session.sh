@@ -1,13 +1,13 @@
 # Sourced by the scripts that run programs under Wine outside the tests.
 #   wine_session TARGET STATE_DIR DISPLAY   build TARGET, start Xvfb and Wine, stop them on exit
 #   wine_run PROGRAM.exe [ARGS...]           run a program in that session
-wine_runner=tests/wine/run-under-wine.sh
+wine_runner=scripts/run-under-wine.sh
 
 wine_session() {
   cmake --preset windows >/dev/null
   cmake --build --preset windows --target "$1" >/dev/null
   wine_state=$2
-  export KANTRELL_TEST_DISPLAY="$3"
+  export KANTRELL_WINE_DISPLAY="$3"
   "$wine_runner" "$wine_state" --start
   trap '"$wine_runner" "$wine_state" --stop' EXIT
 }

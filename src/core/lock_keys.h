@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "core/command_line.h"
+#include "core/lock_request.h"
 #include "core/text.h"
 
 namespace kantrell {

@@ -18,11 +18,11 @@ int mulDiv(int number, int numerator, int denominator) {
 
 int fontHeightFor(int dpiY) { return -mulDiv(8, dpiY, 72); }
 
-StatusStyle prepareStatusStyle(WindowToolkit& toolkit) {
-  const int height = fontHeightFor(toolkit.screenDpiY());
+StatusStyle prepareStatusStyle(FontMaker& fonts) {
+  const int height = fontHeightFor(fonts.screenDpiY());
   StatusStyle style;
-  style.labelFont = toolkit.createFont({height, 400, true, u"Arial"});
-  style.valueFont = toolkit.createFont({height, 700, false, u"Arial"});
+  style.labelFont = fonts.createFont({height, 400, true, u"Arial"});
+  style.valueFont = fonts.createFont({height, 700, false, u"Arial"});
   style.labelTextColour = kBlue;
   style.labelBackColour = kSystemColour;
   style.valueTextColour = kRed;

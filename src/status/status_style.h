@@ -1,6 +1,7 @@
 // The two fonts and four colours of the status window, made on every run before the wait.
 #pragma once
 
+#include "toolkit/fonts.h"
 #include "toolkit/window_toolkit.h"
 
 namespace kantrell {
@@ -25,6 +26,6 @@ int mulDiv(int number, int numerator, int denominator);
 int fontHeightFor(int dpiY);
 
 // Makes labelFont, then valueFont, then sets the four colours.
-StatusStyle prepareStatusStyle(WindowToolkit& toolkit);
+StatusStyle prepareStatusStyle(FontMaker& fonts);
 
 }  // namespace kantrell

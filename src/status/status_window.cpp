@@ -55,11 +55,11 @@ void StatusWindow::addColumn(const StaticSpec& wanted, Colour text, Colour back,
 }
 
 void StatusWindow::holdOpen() {
-  const std::int64_t startMs = toolkit_.clockMs();
+  const std::int64_t startMs = clock_.clockMs();
   std::int64_t lastEvent = 0;
   do {
-    lastEvent = toolkit_.nextEvent(kWaitSliceMs);
-    const std::int64_t nowMs = toolkit_.clockMs();
+    lastEvent = events_.nextEvent(kWaitSliceMs);
+    const std::int64_t nowMs = clock_.clockMs();
     if (nowMs >= startMs + kDisplayMs) lastEvent = kEndMarker;
   } while (lastEvent != kEndMarker);
 }

@@ -4,8 +4,11 @@
 
 #include <cstdint>
 
-#include "core/command_line.h"
+#include "core/lock_request.h"
+#include "core/text.h"
 #include "status/status_style.h"
+#include "toolkit/clock.h"
+#include "toolkit/event_wait.h"
 #include "toolkit/window_toolkit.h"
 
 namespace kantrell {
@@ -33,7 +36,8 @@ Point centredPosition(Size window, Size screen);
 
 class StatusWindow {
  public:
-  explicit StatusWindow(WindowToolkit& toolkit) : toolkit_(toolkit) {}
+  StatusWindow(WindowToolkit& toolkit, EventWait& events, Clock& clock)
+      : toolkit_(toolkit), events_(events), clock_(clock) {}
 
   // Builds and shows the window with both controls. False when the window cannot be created.
   bool open(const LockRequest& request, const StatusStyle& style, const Text& versionText);
@@ -48,6 +52,8 @@ class StatusWindow {
   void addColumn(const StaticSpec& wanted, Colour text, Colour back, FontId font);
 
   WindowToolkit& toolkit_;
+  EventWait& events_;
+  Clock& clock_;
   WindowId window_ = 0;
 };
 

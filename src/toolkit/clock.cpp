@@ -2,7 +2,7 @@
 
 namespace kantrell {
 
-std::int64_t Clock::clockMs() {
+std::int64_t CounterClock::clockMs() {
   if (ticksPerMs_ == 0) {
     std::int64_t ticksPerSecond = 0;
     if (counter_.frequency(ticksPerSecond)) {
@@ -17,7 +17,7 @@ std::int64_t Clock::clockMs() {
   return (counter_.counter() - originCount_) / ticksPerMs_;
 }
 
-std::int64_t Clock::fallbackMs() {
+std::int64_t CounterClock::fallbackMs() {
   const std::uint32_t tick = counter_.tickCount();
   if (tick < lastTick_) ++tickWraps_;  // the 32-bit count wrapped to 0
   lastTick_ = tick;

@@ -1,11 +1,18 @@
-// The millisecond clock: the high-resolution counter in whole milliseconds since the first
-// reading, or the system's millisecond tick count where the counter is not usable.
+// The millisecond clock of the status display.
 #pragma once
 
 #include <cstdint>
 
 namespace kantrell {
 
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds on a clock that starts with the first reading.
+  virtual std::int64_t clockMs() = 0;
+};
+
+// A high-resolution counter with a millisecond tick count to fall back on.
 class PerformanceCounter {
  public:
   virtual ~PerformanceCounter() = default;
@@ -17,21 +24,23 @@ class PerformanceCounter {
   virtual std::uint32_t tickCount() = 0;
 };
 
-class Clock {
+// The counter in whole milliseconds since the first reading, or the tick count where the counter
+// is not usable.
+class CounterClock final : public Clock {
  public:
-  explicit Clock(PerformanceCounter& counter) : counter_(counter) {}
+  explicit CounterClock(PerformanceCounter& counter) : counter_(counter) {}
 
   // The first reading sets the origin: it and later readings are whole milliseconds since then.
   // Below 1000 counter ticks per second the clock falls back to the tick count, extended past
   // its 49.7-day wrap so that it never runs backwards.
-  std::int64_t clockMs();
+  std::int64_t clockMs() override;
 
  private:
   std::int64_t fallbackMs();
 
   PerformanceCounter& counter_;
-  std::int64_t ticksPerMs_ =
-      0;  // truncated: the clock runs slightly fast unless a multiple of 1000
+  // Truncated: the clock runs slightly fast unless the frequency is a multiple of 1000.
+  std::int64_t ticksPerMs_ = 0;
   std::int64_t originCount_ = 0;
   std::uint32_t lastTick_ = 0;
   std::int64_t tickWraps_ = 0;

@@ -1,16 +1,16 @@
-// The window toolkit as the program uses it: numbered top-level windows, static text controls with
-// their own colours and fonts, an event wait with a time-out and a millisecond clock. Portable:
-// the Win32 implementation is in window_toolkit_win32.*, the tests bring fakes.
+// The window toolkit as the status window uses it: numbered top-level windows and static text
+// controls with their own colours and fonts. Portable: each platform brings its implementation,
+// the tests bring fakes. The event wait, the clock and the fonts are ports of their own.
 #pragma once
 
 #include <cstdint>
 
 #include "core/text.h"
+#include "toolkit/fonts.h"
 
 namespace kantrell {
 
 // Handles the toolkit hands out; 0 is "none" for each.
-using FontId = std::uintptr_t;
 using WindowId = std::uintptr_t;
 using ControlId = std::uintptr_t;
 
@@ -28,13 +28,6 @@ struct Size {
   int width = 0;
   int height = 0;
   bool operator==(const Size&) const = default;
-};
-
-struct FontSpec {
-  int height = 0;  // negative: character height in pixels
-  int weight = 400;
-  bool italic = false;
-  Text face;
 };
 
 struct WindowSpec {
@@ -59,11 +52,6 @@ class WindowToolkit {
   // Reads the screen density, loads the application icon and the arrow cursor, chooses the
   // default font of new text controls and initialises the common controls.
   virtual void start() = 0;
-  // Vertical pixels per logical inch of the screen as read by start(); 96 when unreadable.
-  virtual int screenDpiY() const = 0;
-
-  // A font the toolkit keeps until end(); 0 when it cannot be made.
-  virtual FontId createFont(const FontSpec& wanted) = 0;
 
   // Registers the window's numbered class and creates the window, hidden, with the given client
   // size. 0 when no window results (its class is then unregistered again).
@@ -80,12 +68,6 @@ class WindowToolkit {
   virtual void setTextColour(ControlId control, Colour colour) = 0;
   virtual void setBackColour(ControlId control, Colour colour) = 0;
   virtual void setFont(ControlId control, FontId font) = 0;  // 0 sends "no font": the system font
-
-  // Waits up to `timeoutMs` (-1: no limit) for one window event or window message and handles
-  // it. 0 when nothing came; never 1.
-  virtual std::int64_t nextEvent(std::int32_t timeoutMs) = 0;
-  // Milliseconds on a clock that starts with the first reading.
-  virtual std::int64_t clockMs() = 0;
 
   // Destroys the window with its controls, accelerator table and pending events, and
   // unregisters its class.

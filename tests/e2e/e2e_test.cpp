@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "core/lock_keys.h"
 #include "probe.h"
 
 namespace {
 
-constexpr DWORD kVkNumLock = 0x90;
-constexpr DWORD kVkScrollLock = 0x91;
-constexpr DWORD kVkCapsLock = 0x14;
+using kantrell::kVkCapsLock;
+using kantrell::kVkNumLock;
+using kantrell::kVkScrollLock;
+
 constexpr DWORD kInjected = 0x10;  // LLKHF_INJECTED
 constexpr DWORD kKeyUp = 0x80;     // LLKHF_UP
 constexpr DWORD kExtended = 0x01;  // LLKHF_EXTENDED

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "recording_platform.h"
+#include "text_print.h"
 
 namespace kantrell {
 namespace {

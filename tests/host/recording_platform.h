@@ -8,25 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "core/run.h"
+#include "app/run.h"
+#include "text_print.h"
 
 namespace kantrell::testing_support {
 
-inline std::string narrow(const Text& text) {
-  std::string out;
-  for (char16_t unit : text) {
-    if (unit == u'\r') {
-      out += "\\r";
-    } else if (unit == u'\n') {
-      out += "\\n";
-    } else {
-      out += unit < 0x80 ? static_cast<char>(unit) : '?';
-    }
-  }
-  return out;
-}
-
-class RecordingPlatform final : public Keyboard, public Timer, public WindowToolkit {
+class RecordingPlatform final : public Keyboard,
+                                public Timer,
+                                public WindowToolkit,
+                                public FontMaker,
+                                public EventWait,
+                                public Clock {
  public:
   std::vector<std::string> log;
   std::map<std::uint8_t, std::uint16_t> keyStates;
@@ -38,7 +30,7 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
   Size screen{800, 600};
   std::int64_t nowMs = 0;
 
-  Platform platform() { return Platform{*this, *this, *this}; }
+  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
 
   // Keyboard
   std::uint16_t keyState(std::uint8_t virtualKey) override {
@@ -54,7 +46,7 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
   void raiseResolutionToOneMs() override { log.push_back("timeBeginPeriod 1"); }
   void sleepMs(std::uint32_t count) override { log.push_back("Sleep " + std::to_string(count)); }
 
-  // WindowToolkit
+  // WindowToolkit and FontMaker
   void start() override { log.push_back("start"); }
   int screenDpiY() const override { return dpiY; }
   FontId createFont(const FontSpec& wanted) override {
@@ -102,6 +94,12 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
   void setFont(ControlId control, FontId font) override {
     log.push_back("setFont " + std::to_string(control) + " " + std::to_string(font));
   }
+  void closeWindow(WindowId window) override {
+    log.push_back("closeWindow " + std::to_string(window));
+  }
+  void end() override { log.push_back("end"); }
+
+  // EventWait and Clock
   std::int64_t nextEvent(std::int32_t timeoutMs) override {
     log.push_back("nextEvent " + std::to_string(timeoutMs));
     nowMs += timeoutMs;
@@ -111,10 +109,6 @@ class RecordingPlatform final : public Keyboard, public Timer, public WindowTool
     log.push_back("clockMs " + std::to_string(nowMs));
     return nowMs;
   }
-  void closeWindow(WindowId window) override {
-    log.push_back("closeWindow " + std::to_string(window));
-  }
-  void end() override { log.push_back("end"); }
 
  private:
   static std::string pointText(Point point) {

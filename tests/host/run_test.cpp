@@ -1,8 +1,10 @@
-#include "core/run.h"
+#include "app/run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include "core/command_line.h"
 
 #include "recording_platform.h"
 
@@ -14,7 +16,8 @@ using Log = std::vector<std::string>;
 
 Log runLog(const Text& commandLine, RecordingPlatform& fake) {
   Platform platform = fake.platform();
-  EXPECT_EQ(runProgram(commandLine, platform), 0);
+  CommandLineReader words(commandLine);
+  EXPECT_EQ(runProgram(words, platform), 0);
   return fake.log;
 }
 

@@ -5,8 +5,6 @@
 #include "recording_platform.h"
 #include "status/status_style.h"
 #include "status/status_window.h"
-#include "toolkit/clock.h"
-#include "toolkit/control_colours.h"
 
 namespace kantrell {
 namespace {
@@ -94,7 +92,7 @@ TEST(StatusWindowTest, OpenBuildsTheWindowInItsOrder) {
   RecordingPlatform fake;
   fake.outerSize = {177, 109};
   fake.screen = {800, 600};
-  StatusWindow window(fake);
+  StatusWindow window(fake, fake, fake);
   StatusStyle style;
   style.labelFont = 11;
   style.valueFont = 12;
@@ -130,7 +128,7 @@ TEST(StatusWindowTest, MissingFontsAreSentAsNoFont) {
   RecordingPlatform fake;
   fake.fontsFail = true;
   const StatusStyle style = prepareStatusStyle(fake);
-  StatusWindow window(fake);
+  StatusWindow window(fake, fake, fake);
   EXPECT_TRUE(window.open(requestOf(u"on", u"on", u"on"), style, u"1.1"));
   EXPECT_NE(std::find(fake.log.begin(), fake.log.end(), "setFont 101 0"), fake.log.end());
   EXPECT_NE(std::find(fake.log.begin(), fake.log.end(), "setFont 102 0"), fake.log.end());
@@ -139,7 +137,7 @@ TEST(StatusWindowTest, MissingFontsAreSentAsNoFont) {
 TEST(StatusWindowTest, MissingControlsLeaveTheWindowOpen) {
   RecordingPlatform fake;
   fake.controlsFail = true;
-  StatusWindow window(fake);
+  StatusWindow window(fake, fake, fake);
   EXPECT_TRUE(window.open(requestOf(u"on", u"on", u"on"), StatusStyle{}, u"1.1"));
   for (const std::string& call : fake.log) {
     EXPECT_FALSE(call.starts_with("set")) << call;
@@ -149,7 +147,7 @@ TEST(StatusWindowTest, MissingControlsLeaveTheWindowOpen) {
 TEST(StatusWindowTest, NoWindowMeansFalseAndNothingElse) {
   RecordingPlatform fake;
   fake.windowFails = true;
-  StatusWindow window(fake);
+  StatusWindow window(fake, fake, fake);
   EXPECT_FALSE(window.open(requestOf(u"on", u"on", u"on"), StatusStyle{}, u"1.1"));
   EXPECT_EQ(fake.log.size(), 1u);
   window.close();
@@ -159,7 +157,7 @@ TEST(StatusWindowTest, NoWindowMeansFalseAndNothingElse) {
 // A window's event stream in time: input arrives at given clock readings; a wait returns at
 // once when input is due, at the input's arrival when it comes within the slice, or after the
 // whole slice with 0.
-class TimedEvents final : public WindowToolkit {
+class TimedEvents final : public EventWait, public Clock {
  public:
   std::int64_t nowMs = 0;
   std::deque<std::pair<std::int64_t, std::int64_t>> input;  // (arrival, code)
@@ -179,26 +177,11 @@ class TimedEvents final : public WindowToolkit {
     return code;
   }
   std::int64_t clockMs() override { return nowMs; }
-
-  void start() override {}
-  int screenDpiY() const override { return 96; }
-  FontId createFont(const FontSpec&) override { return 0; }
-  WindowId openWindow(const WindowSpec&) override { return 1; }
-  Size windowSize(WindowId) override { return {}; }
-  Size screenSize() override { return {}; }
-  void moveWindow(WindowId, Point) override {}
-  void showWindow(WindowId) override {}
-  void makeTopmost(WindowId) override {}
-  ControlId addStatic(WindowId, const StaticSpec&) override { return 0; }
-  void setTextColour(ControlId, Colour) override {}
-  void setBackColour(ControlId, Colour) override {}
-  void setFont(ControlId, FontId) override {}
-  void closeWindow(WindowId) override {}
-  void end() override {}
 };
 
 std::int64_t displayEndsAt(TimedEvents& events) {
-  StatusWindow window(events);
+  RecordingPlatform windows;
+  StatusWindow window(windows, events, events);
   window.holdOpen();
   return events.returnsAtMs.back();
 }
@@ -230,77 +213,6 @@ TEST(HoldOpenTest, NoEventCodeEndsIt) {
     events.input.emplace_back(100, code);
   }
   EXPECT_EQ(displayEndsAt(events), 5100);
-}
-
-TEST(ControlColoursTest, AnswerFollowsWhichColoursAreSet) {
-  EXPECT_EQ(colourAnswerFor(0xFF0000, -1), ColourAnswer::TextOnDialogFace);
-  EXPECT_EQ(colourAnswerFor(0x0000FF, 0x00FF00), ColourAnswer::TextOnOwnBrush);
-  EXPECT_EQ(colourAnswerFor(0, 0), ColourAnswer::TextOnOwnBrush);  // black is a colour too
-  EXPECT_EQ(colourAnswerFor(-1, 0x00FF00), ColourAnswer::OwnBrushOnly);
-  EXPECT_EQ(colourAnswerFor(-1, -1), ColourAnswer::SystemDefault);
-}
-
-class FakeCounter final : public PerformanceCounter {
- public:
-  bool available = true;
-  std::int64_t ticksPerSecond = 0;
-  std::int64_t count = 0;
-  std::uint32_t tick = 0;
-
-  bool frequency(std::int64_t& value) override {
-    value = available ? ticksPerSecond : 0;
-    return available;
-  }
-  std::int64_t counter() override { return count; }
-  std::uint32_t tickCount() override { return tick; }
-};
-
-TEST(ClockTest, CountsWholeMillisecondsFromTheFirstReading) {
-  FakeCounter counter;
-  counter.ticksPerSecond = 3'579'545;  // 3,579 ticks per ms, truncated
-  counter.count = 1'000'000;
-  Clock clock(counter);
-  EXPECT_EQ(clock.clockMs(), 0);
-  counter.count += 35'790;
-  EXPECT_EQ(clock.clockMs(), 10);
-  counter.count += 3'578;
-  EXPECT_EQ(clock.clockMs(), 10);  // rounds toward zero
-}
-
-TEST(ClockTest, TenMegahertzIsExact) {
-  FakeCounter counter;
-  counter.ticksPerSecond = 10'000'000;
-  Clock clock(counter);
-  EXPECT_EQ(clock.clockMs(), 0);
-  counter.count = 50'000'000;
-  EXPECT_EQ(clock.clockMs(), 5000);
-}
-
-TEST(ClockTest, FallsBackToTheTickCountAndCarriesItPastTheWrap) {
-  for (bool available : {false, true}) {
-    FakeCounter counter;
-    counter.available = available;
-    counter.ticksPerSecond = 999;  // below 1000 Hz is not usable either
-    counter.tick = 0xFFFFF000;
-    Clock clock(counter);
-    const std::int64_t startMs = clock.clockMs();
-    EXPECT_EQ(startMs, 0xFFFFF000);
-    counter.tick = 0x00000388;  // wrapped: 0x1000 + 0x388 ms later
-    EXPECT_EQ(clock.clockMs() - startMs, 0x1388);
-    EXPECT_GE(clock.clockMs(), startMs + 5000) << "a display across the wrap still ends";
-  }
-}
-
-TEST(ClockTest, FallbackTurnsIntoTheCounterOnceItIsUsable) {
-  FakeCounter counter;
-  counter.available = false;
-  counter.tick = 42;
-  Clock clock(counter);
-  EXPECT_EQ(clock.clockMs(), 42);
-  counter.available = true;
-  counter.ticksPerSecond = 1'000'000;
-  counter.count = 7'000;
-  EXPECT_EQ(clock.clockMs(), 0);
 }
 
 }  // namespace

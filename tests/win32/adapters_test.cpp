@@ -1,11 +1,8 @@
 // The Win32 adapters, on the real system calls (under Wine on Linux).
 #include <gtest/gtest.h>
 
-#include "core/command_line.h"
 #include "core/text.h"
-#include "toolkit/system_win32.h"
-#include "toolkit/text_win32.h"
-#include "toolkit/window_toolkit_win32.h"
+#include "win32/window_toolkit_win32.h"
 
 namespace kantrell {
 namespace {
@@ -32,15 +29,6 @@ TEST(CaseMappingTest, LeavesTheArgumentUntouchedAndTheLengthUnchanged) {
   const Text lower = lowerCased(original);
   EXPECT_EQ(original, u"On\tOFF");
   EXPECT_EQ(lower.size(), original.size());
-}
-
-TEST(CommandLineTest, ReadsTheRawLineOfThisProcess) {
-  const Text line = processCommandLine();
-  EXPECT_EQ(line, textFrom(GetCommandLineW()));
-  // The program's own name is skipped; the test runner hands this process its filter first.
-  CommandLineReader reader(line);
-  const Text first = reader.nextWord();
-  EXPECT_EQ(first.rfind(u"--gtest", 0), 0u) << "first word after the program name";
 }
 
 TEST(WindowToolkitTest, StartReadsTheDensityAndTheDefaults) {

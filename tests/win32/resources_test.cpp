@@ -8,7 +8,7 @@
 
 #include "built_image.h"
 #include "pe_image.h"
-#include "toolkit/window_toolkit_win32.h"
+#include "win32/window_toolkit_win32.h"
 
 namespace {
 

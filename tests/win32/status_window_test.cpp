@@ -5,7 +5,9 @@
 
 #include "status/status_style.h"
 #include "status/status_window.h"
-#include "toolkit/window_toolkit_win32.h"
+#include "toolkit/clock.h"
+#include "win32/clock_win32.h"
+#include "win32/window_toolkit_win32.h"
 
 namespace kantrell {
 namespace {
@@ -34,7 +36,7 @@ bool sameRect(const RECT& a, const RECT& b) {
 }
 
 // Handles whatever is waiting without blocking, and tells which codes came.
-std::vector<std::int64_t> drainEvents(WindowToolkit& toolkit) {
+std::vector<std::int64_t> drainEvents(EventWait& toolkit) {
   std::vector<std::int64_t> codes;
   for (int i = 0; i < 200; ++i) {
     const std::int64_t code = toolkit.nextEvent(0);
@@ -65,7 +67,9 @@ class StatusWindowTest : public testing::Test {
   }
 
   Win32WindowToolkit toolkit_{GetModuleHandleW(nullptr)};
-  StatusWindow window_{toolkit_};
+  Win32PerformanceCounter counter_;
+  CounterClock clock_{counter_};
+  StatusWindow window_{toolkit_, toolkit_, clock_};
 };
 
 TEST_F(StatusWindowTest, ClassAndWindowAreAsUsersSeeThem) {
@@ -273,10 +277,10 @@ TEST_F(StatusWindowTest, TabMovesOnlyAmongTabStopsSoNothingChangesHere) {
   ASSERT_EQ(CopyAcceleratorTableW(table, entries, 4), 2);
   EXPECT_EQ(entries[0].fVirt, FVIRTKEY | FNOINVERT);
   EXPECT_EQ(entries[0].key, VK_TAB);
-  EXPECT_EQ(entries[0].cmd, 64001);
+  EXPECT_EQ(entries[0].cmd, kCommandNextControl);
   EXPECT_EQ(entries[1].fVirt, FVIRTKEY | FNOINVERT | FSHIFT);
   EXPECT_EQ(entries[1].key, VK_TAB);
-  EXPECT_EQ(entries[1].cmd, 64002);
+  EXPECT_EQ(entries[1].cmd, kCommandPreviousControl);
 
   drainEvents(toolkit_);
   HWND focusBefore = GetFocus();
@@ -364,7 +368,7 @@ TEST_F(StatusWindowTest, EndClosesWhatIsStillOpen) {
 
 TEST(ClockTest, RealCounterGivesWholeMillisecondsFromZero) {
   Win32PerformanceCounter counter;
-  Clock clock(counter);
+  CounterClock clock(counter);
   const std::int64_t startMs = clock.clockMs();
   EXPECT_LE(startMs, 1);
   Sleep(50);

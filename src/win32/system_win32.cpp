@@ -1,10 +1,10 @@
-#include "toolkit/system_win32.h"
+#include "win32/system_win32.h"
 
 #include <windows.h>
 // after windows.h, which it needs
 #include <mmsystem.h>
 
-#include "toolkit/text_win32.h"
+#include "win32/text_win32.h"
 
 namespace kantrell {
 

@@ -1,23 +1,22 @@
-#include "core/run.h"
+#include "app/run.h"
 
-#include "core/command_line.h"
+#include "core/lock_request.h"
 #include "status/status_style.h"
 #include "status/status_window.h"
 
 namespace kantrell {
 
-int runProgram(const Text& commandLine, Platform& platform) {
+int runProgram(WordSource& words, Platform& platform) {
   constexpr int exitCode = 0;  // nothing the run meets changes it
   WindowToolkit& toolkit = platform.toolkit;
 
   toolkit.start();
   const Text versionText = kVersionText;
 
-  CommandLineReader reader(commandLine);
-  const LockRequest request = readLockRequest(reader);
+  const LockRequest request = readLockRequest(words);
 
   // Made on every run, before the wait, whether or not the window is shown.
-  const StatusStyle style = prepareStatusStyle(toolkit);
+  const StatusStyle style = prepareStatusStyle(platform.fonts);
 
   Delay delay(platform.timer);
   delay.delayMs(request.waitMs);
@@ -25,7 +24,7 @@ int runProgram(const Text& commandLine, Platform& platform) {
   syncLockKeys(platform.keyboard, request);
 
   if (textEquals(request.statusWord, u"s")) {
-    StatusWindow window(toolkit);
+    StatusWindow window(toolkit, platform.events, platform.clock);
     if (window.open(request, style, versionText)) {
       window.holdOpen();
       window.close();

@@ -1,11 +1,11 @@
-#include "toolkit/window_toolkit_win32.h"
+#include "win32/window_toolkit_win32.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
 #include "toolkit/control_colours.h"
-#include "toolkit/text_win32.h"
+#include "win32/text_win32.h"
 
 namespace kantrell {
 

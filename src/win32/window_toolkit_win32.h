@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "toolkit/clock.h"
-#include "toolkit/clock_win32.h"
-#include "toolkit/unique_handle.h"
+#include "toolkit/event_wait.h"
+#include "toolkit/fonts.h"
 #include "toolkit/window_toolkit.h"
+#include "win32/unique_handle_win32.h"
 
 namespace kantrell {
 
@@ -34,7 +34,7 @@ enum WindowEvent : std::int64_t {
 inline constexpr WORD kCommandNextControl = 64001;
 inline constexpr WORD kCommandPreviousControl = 64002;
 
-class Win32WindowToolkit final : public WindowToolkit {
+class Win32WindowToolkit final : public WindowToolkit, public FontMaker, public EventWait {
  public:
   explicit Win32WindowToolkit(HINSTANCE module);
   ~Win32WindowToolkit() override;
@@ -55,7 +55,6 @@ class Win32WindowToolkit final : public WindowToolkit {
   void setBackColour(ControlId control, Colour colour) override;
   void setFont(ControlId control, FontId font) override;
   std::int64_t nextEvent(std::int32_t timeoutMs) override;
-  std::int64_t clockMs() override { return clock_.clockMs(); }
   void closeWindow(WindowId window) override;
   void end() override;
 
@@ -107,8 +106,6 @@ class Win32WindowToolkit final : public WindowToolkit {
   std::map<HWND, WindowRecord> windows_;
   std::deque<std::pair<HWND, std::int64_t>> pendingEvents_;
   int windowsMade_ = 0;
-  Win32PerformanceCounter counter_;
-  Clock clock_{counter_};
 };
 
 }  // namespace kantrell

@@ -1,5 +1,5 @@
-// Move-only owners of Win32 handles, one alias per kind of handle. A copy would free twice, so
-// copying is deleted.
+// Move-only owners of Win32 handles: one template, one alias per kind of handle with the call
+// that frees it. A copy would free twice, so copying is deleted.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 namespace kantrell {
 
-template <typename Handle, typename Release>
+template <typename Handle, auto Release>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -28,7 +28,7 @@ class UniqueHandle {
   // Frees the held handle (its release result is not looked at) and takes `handle` instead.
   void reset(Handle handle = nullptr) {
     Handle old = std::exchange(handle_, handle);
-    if (old != nullptr) Release{}(old);
+    if (old != nullptr) Release(old);
   }
 
   // Gives the handle up without freeing it.
@@ -38,26 +38,10 @@ class UniqueHandle {
   Handle handle_ = nullptr;
 };
 
-struct DeleteFont {
-  void operator()(HFONT font) const { DeleteObject(font); }
-};
-struct DeleteBrush {
-  void operator()(HBRUSH brush) const { DeleteObject(brush); }
-};
-struct DestroyIconHandle {
-  void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-struct DestroyWindowHandle {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-struct DestroyAcceleratorTableHandle {
-  void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
-};
-
-using UniqueFont = UniqueHandle<HFONT, DeleteFont>;
-using UniqueBrush = UniqueHandle<HBRUSH, DeleteBrush>;
-using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
-using UniqueWindow = UniqueHandle<HWND, DestroyWindowHandle>;
-using UniqueAcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorTableHandle>;
+using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueAcceleratorTable = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
 
 }  // namespace kantrell

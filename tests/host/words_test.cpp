@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "recording_platform.h"
+#include "text_print.h"
 
 namespace kantrell {
 namespace {
@@ -141,6 +141,27 @@ TEST(ReadLockRequestTest, MissingWordsAreEmpty) {
   EXPECT_EQ(request.capsWord, u"");
   EXPECT_EQ(request.waitMs, 0);
   EXPECT_EQ(request.statusWord, u"");
+}
+
+TEST(ArgumentWordsTest, TakesEachArgumentAsItIsWithTheSameRules) {
+  ArgumentWords words({u"\"on\"", u"O n", u"", u"$ff", u"S", u"more"});
+  const LockRequest request = readLockRequest(words);
+  EXPECT_EQ(request.numWord, u"\"on\"") << "quotes a shell passed on are part of the word";
+  EXPECT_EQ(request.scrollWord, u"o n");
+  EXPECT_EQ(request.capsWord, u"");
+  EXPECT_EQ(request.waitMs, 255'000);
+  EXPECT_EQ(request.statusWord, u"s");
+  EXPECT_EQ(words.wordsHandedOut(), 5u) << "words after the fifth are never read";
+}
+
+TEST(ArgumentWordsTest, MissingWordsAreEmptyAndNotCounted) {
+  ArgumentWords words({u"ON"});
+  const LockRequest request = readLockRequest(words);
+  EXPECT_EQ(request.numWord, u"on");
+  EXPECT_EQ(request.scrollWord, u"");
+  EXPECT_EQ(request.waitMs, 0);
+  EXPECT_EQ(request.statusWord, u"");
+  EXPECT_EQ(words.wordsHandedOut(), 1u);
 }
 
 TEST(TextTest, EqualsIsExactAndJoinConcatenates) {

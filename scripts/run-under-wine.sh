@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine for the tests, in a prefix and an X display of the build's own.
+# Runs a Windows program under Wine in a prefix and an X display of its own: for the tests (as
+# the cross build's emulator), the scripts and the benchmark.
 #
 #   run-under-wine.sh STATE_DIR PROGRAM.exe [ARGS...]   run PROGRAM (prefix and display made on demand)
 #   run-under-wine.sh STATE_DIR --start                  make the prefix, start Xvfb and wineserver
 #   run-under-wine.sh STATE_DIR --stop                   stop the wineserver and the Xvfb started here
 #
-# KANTRELL_TEST_DISPLAY chooses the display number (default :73); a display already served by
+# KANTRELL_WINE_DISPLAY chooses the display number (default :73); a display already served by
 # someone else is used as it is and never stopped.
 set -euo pipefail
 
@@ -16,7 +17,7 @@ export WINEPREFIX="$state/prefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export HOME="${HOME:-$state}"  # Wine wants a home; CI may start without one
-export DISPLAY="${KANTRELL_TEST_DISPLAY:-:73}"
+export DISPLAY="${KANTRELL_WINE_DISPLAY:-:73}"
 
 display_up() { xset -display "$DISPLAY" q >/dev/null 2>&1; }
 

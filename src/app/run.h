@@ -4,22 +4,30 @@
 #include "core/delay.h"
 #include "core/lock_keys.h"
 #include "core/text.h"
+#include "core/version.h"
+#include "core/words.h"
+#include "toolkit/clock.h"
+#include "toolkit/event_wait.h"
+#include "toolkit/fonts.h"
 #include "toolkit/window_toolkit.h"
 
 namespace kantrell {
 
 // The version shown in the status window's title; the version block says the same.
-inline constexpr char16_t kVersionText[] = u"1.1";
+inline constexpr char16_t kVersionText[] = u"" KANTRELL_VERSION_TEXT;
 
 // Everything the run reaches outside itself.
 struct Platform {
   Keyboard& keyboard;
   Timer& timer;
   WindowToolkit& toolkit;
+  FontMaker& fonts;
+  EventWait& events;
+  Clock& clock;
 };
 
-// Runs the whole program on the given raw command line and gives the exit code, which is 0 on
-// every path. The caller ends the process with it.
-int runProgram(const Text& commandLine, Platform& platform);
+// Runs the whole program on the given words and gives the exit code, which is 0 on every path.
+// The caller ends the process with it.
+int runProgram(WordSource& words, Platform& platform);
 
 }  // namespace kantrell

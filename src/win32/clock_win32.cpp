@@ -1,4 +1,4 @@
-#include "toolkit/clock_win32.h"
+#include "win32/clock_win32.h"
 
 #include <windows.h>
 

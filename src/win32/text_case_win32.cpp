@@ -1,6 +1,6 @@
 // Case mapping as Windows does it for whole strings: CharLowerW/CharUpperW on a copy.
 #include "core/text.h"
-#include "toolkit/text_win32.h"
+#include "win32/text_win32.h"
 
 namespace kantrell {
 

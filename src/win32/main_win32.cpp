@@ -1,0 +1,22 @@
+// Entry point of KANTRELL.exe.
+#include <windows.h>
+
+#include "app/run.h"
+#include "core/command_line.h"
+#include "toolkit/clock.h"
+#include "win32/clock_win32.h"
+#include "win32/system_win32.h"
+#include "win32/window_toolkit_win32.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  using namespace kantrell;
+  Win32Keyboard keyboard;
+  Win32Timer timer;
+  Win32WindowToolkit toolkit(GetModuleHandleW(nullptr));
+  Win32PerformanceCounter counter;
+  CounterClock clock(counter);
+  Platform platform{keyboard, timer, toolkit, toolkit, toolkit, clock};
+  CommandLineReader words(processCommandLine());
+  // ExitProcess rather than a return: the run never hands control back to the C runtime.
+  ExitProcess(static_cast<UINT>(runProgram(words, platform)));
+}
