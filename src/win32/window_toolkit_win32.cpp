@@ -63,6 +63,12 @@ UniqueAcceleratorTable makeTabAccelerators() {
 
 constexpr UINT kRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_FRAME;
 
+// Everything that can wake the thread, as Windows 7 knows it. Newer headers add touch and pointer
+// bits to QS_ALLINPUT; a system that does not know them fails the wait, and the display loop would
+// then spin instead of sleeping. The headers are pinned to Windows 7; this keeps the value honest.
+constexpr DWORD kWakeMask = QS_ALLINPUT | QS_ALLPOSTMESSAGE;
+static_assert(kWakeMask == 0x5FF, "the wake mask must be the one Windows 7 knows");
+
 }  // namespace
 
 Win32WindowToolkit::Win32WindowToolkit(HINSTANCE module) : module_(module) {
@@ -205,8 +211,8 @@ std::int64_t Win32WindowToolkit::nextEvent(std::int32_t timeoutMs) {
     GetMessageW(&message, nullptr, 0, 0);
   } else if (!PeekMessageW(&message, nullptr, 0, 0, kRemove)) {
     if (timeoutMs == 0) return 0;
-    const DWORD wake = MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(timeoutMs),
-                                                 QS_ALLINPUT | QS_ALLPOSTMESSAGE);
+    const DWORD wake =
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(timeoutMs), kWakeMask);
     // A failed wait counts as a wake-up: the message check below then finds nothing.
     if (wake == WAIT_TIMEOUT) return 0;
     if (!PeekMessageW(&message, nullptr, 0, 0, kRemove)) return 0;

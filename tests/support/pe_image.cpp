@@ -34,6 +34,9 @@ bool Image::parse() {
   const std::size_t optional = fileHeader + 20;
   magic_ = read<std::uint16_t>(optional);
   if (magic_ != 0x20B) return false;
+  osVersion_ = read<std::uint16_t>(optional + 40) * 100u + read<std::uint16_t>(optional + 42);
+  subsystemVersion_ =
+      read<std::uint16_t>(optional + 48) * 100u + read<std::uint16_t>(optional + 50);
   subsystem_ = read<std::uint16_t>(optional + 68);
   dllCharacteristics_ = read<std::uint16_t>(optional + 70);
   const std::size_t directories = optional + 112;

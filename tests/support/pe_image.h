@@ -34,6 +34,9 @@ class Image {
   std::uint16_t machine() const { return machine_; }
   std::uint16_t magic() const { return magic_; }  // 0x20B for PE32+
   std::uint16_t subsystem() const { return subsystem_; }
+  // The oldest Windows the image says it runs on, as major * 100 + minor (601 for Windows 7).
+  unsigned osVersion() const { return osVersion_; }
+  unsigned subsystemVersion() const { return subsystemVersion_; }
   std::uint16_t dllCharacteristics() const { return dllCharacteristics_; }
   const std::vector<Section>& sections() const { return sections_; }
   const std::vector<std::string>& importedDlls() const { return importedDlls_; }
@@ -51,6 +54,8 @@ class Image {
   std::uint16_t machine_ = 0;
   std::uint16_t magic_ = 0;
   std::uint16_t subsystem_ = 0;
+  unsigned osVersion_ = 0;
+  unsigned subsystemVersion_ = 0;
   std::uint16_t dllCharacteristics_ = 0;
   std::vector<Section> sections_;
   std::vector<std::string> importedDlls_;

@@ -26,6 +26,11 @@ TEST_F(HardeningTest, SixtyFourBitGuiImage) {
   EXPECT_EQ(image_->subsystem(), IMAGE_SUBSYSTEM_WINDOWS_GUI) << "no console window";
 }
 
+TEST_F(HardeningTest, NamesWindowsSevenAsTheOldestSystem) {
+  EXPECT_EQ(image_->osVersion(), 601u);
+  EXPECT_EQ(image_->subsystemVersion(), 601u);
+}
+
 TEST_F(HardeningTest, AddressSpaceRandomisationAndNoExecuteData) {
   const std::uint16_t flags = image_->dllCharacteristics();
   EXPECT_NE(flags & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE, 0);
