@@ -67,6 +67,17 @@ TEST(ClockTest, FallsBackToTheTickCountAndCarriesItPastTheWrap) {
   }
 }
 
+TEST(ClockTest, TheFallbackStandsStillWhileTheTickCountDoes) {
+  FakeCounter counter;
+  counter.available = false;
+  counter.tick = 1000;
+  CounterClock clock(counter);
+  EXPECT_EQ(clock.clockMs(), 1000);
+  EXPECT_EQ(clock.clockMs(), 1000) << "an unchanged tick count is no wrap";
+  counter.tick = 1001;
+  EXPECT_EQ(clock.clockMs(), 1001);
+}
+
 TEST(ClockTest, FallbackTurnsIntoTheCounterOnceItIsUsable) {
   FakeCounter counter;
   counter.available = false;
