@@ -2,7 +2,6 @@
 
 #include "core/lock_request.h"
 #include "status/status_style.h"
-#include "status/status_window.h"
 
 namespace kantrell {
 
@@ -23,13 +22,7 @@ int runProgram(WordSource& words, Platform& platform) {
 
   syncLockKeys(platform.keyboard, request);
 
-  if (textEquals(request.statusWord, u"s")) {
-    StatusWindow window(toolkit, platform.events, platform.clock);
-    if (window.open(request, style, versionText)) {
-      window.holdOpen();
-      window.close();
-    }
-  }
+  if (textEquals(request.statusWord, u"s")) platform.status.show(request, style, versionText);
 
   toolkit.end();  // deletes both fonts
   return exitCode;

@@ -6,8 +6,7 @@
 #include "core/text.h"
 #include "core/version.h"
 #include "core/words.h"
-#include "toolkit/clock.h"
-#include "toolkit/event_wait.h"
+#include "status/status_display.h"
 #include "toolkit/fonts.h"
 #include "toolkit/window_toolkit.h"
 
@@ -22,8 +21,7 @@ struct Platform {
   Timer& timer;
   WindowToolkit& toolkit;
   FontMaker& fonts;
-  EventWait& events;
-  Clock& clock;
+  StatusDisplay& status;
 };
 
 // Runs the whole program on the given words and gives the exit code, which is 0 on every path.

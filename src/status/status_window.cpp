@@ -6,7 +6,6 @@ namespace kantrell {
 
 namespace {
 
-constexpr char16_t kLabelText[] = u"NUM-Lock:\r\n\r\nSCROLL-Lock:\r\n\r\nCAPS-Lock:";
 constexpr char16_t kBlankLine[] = u"\r\n\r\n";
 constexpr std::int64_t kEndMarker = 1;  // no event has this code
 
@@ -16,6 +15,13 @@ Text statusTitle(const Text& versionText) {
   return joined(u"Statusmeldung: Kantrell V", versionText);
 }
 
+Text labelText() {
+  Text text = joined(kKeyLabels[0], kBlankLine);
+  text = joined(text, kKeyLabels[1]);
+  text = joined(text, kBlankLine);
+  return joined(text, kKeyLabels[2]);
+}
+
 Text valueText(const LockRequest& request) {
   Text text = joined(upperCased(request.numWord), kBlankLine);
   text = joined(text, upperCased(request.scrollWord));
@@ -23,9 +29,9 @@ Text valueText(const LockRequest& request) {
   return joined(text, upperCased(request.capsWord));
 }
 
-Point centredPosition(Size window, Size screen) {
-  return {(screen.width - std::min(screen.width, window.width)) / 2,
-          (screen.height - std::min(screen.height, window.height)) / 2};
+Point centredPosition(Size window, Rect screen) {
+  return {screen.origin.x + (screen.size.width - std::min(screen.size.width, window.width)) / 2,
+          screen.origin.y + (screen.size.height - std::min(screen.size.height, window.height)) / 2};
 }
 
 bool StatusWindow::open(const LockRequest& request, const StatusStyle& style,
@@ -35,11 +41,11 @@ bool StatusWindow::open(const LockRequest& request, const StatusStyle& style,
   if (window_ == 0) return false;
 
   const Size outer = toolkit_.windowSize(window_);
-  toolkit_.moveWindow(window_, centredPosition(outer, toolkit_.screenSize()));
+  toolkit_.moveWindow(window_, centredPosition(outer, toolkit_.primaryScreen()));
   toolkit_.showWindow(window_);
   toolkit_.makeTopmost(window_);
 
-  addColumn({1, kLabelText, kLabelStyle, {10, 10}, {80, 70}}, style.labelTextColour,
+  addColumn({1, labelText(), kLabelStyle, {10, 10}, {80, 70}}, style.labelTextColour,
             style.labelBackColour, style.labelFont);
   addColumn({2, valueText(request), kValueStyle, {100, 10}, {60, 70}}, style.valueTextColour,
             style.valueBackColour, style.valueFont);

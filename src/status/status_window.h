@@ -24,15 +24,21 @@ inline constexpr std::uint32_t kValueStyle = 0x50020080;
 inline constexpr std::int64_t kDisplayMs = 5000;
 inline constexpr std::int32_t kWaitSliceMs = 1000;
 
+// The names of the three keys, in the order of their rows.
+inline constexpr const char16_t* kKeyLabels[3] = {u"NUM-Lock:", u"SCROLL-Lock:", u"CAPS-Lock:"};
+
 // "Statusmeldung: Kantrell V" directly followed by the version.
 Text statusTitle(const Text& versionText);
 
-// The three key words upper-cased, one per line with an empty line between them.
+// The left column: the key names, one per line with an empty line between them.
+Text labelText();
+
+// The right column: the three key words upper-cased, laid out as the key names are.
 Text valueText(const LockRequest& request);
 
-// Where a window of the given outer size stands centred on a screen; at 0 on an axis where it
-// does not fit.
-Point centredPosition(Size window, Size screen);
+// Where a window of the given outer size stands centred on a screen area; at the area's edge on
+// an axis where it does not fit.
+Point centredPosition(Size window, Rect screen);
 
 class StatusWindow {
  public:

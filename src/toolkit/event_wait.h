@@ -5,6 +5,19 @@
 
 namespace kantrell {
 
+// What a toolkit makes of some window messages while it handles them; handed out by the
+// following waits before any further message. Codes lie outside the range of message
+// identifiers, and none is 0 or 1.
+enum WindowEvent : std::int64_t {
+  kEventActivated = 0x10002,
+  kEventDeactivated,
+  kEventClicked,
+  kEventMoved,
+  kEventSized,
+  kEventCloseRequested,
+  kEventRepainted,
+};
+
 class EventWait {
  public:
   virtual ~EventWait() = default;

@@ -30,6 +30,12 @@ struct Size {
   bool operator==(const Size&) const = default;
 };
 
+struct Rect {
+  Point origin;
+  Size size;
+  bool operator==(const Rect&) const = default;
+};
+
 struct WindowSpec {
   Text title;
   std::uint32_t style = 0;
@@ -57,7 +63,7 @@ class WindowToolkit {
   // size. 0 when no window results (its class is then unregistered again).
   virtual WindowId openWindow(const WindowSpec& wanted) = 0;
   virtual Size windowSize(WindowId window) = 0;  // outer size
-  virtual Size screenSize() = 0;                 // the whole primary screen
+  virtual Rect primaryScreen() = 0;              // the whole primary screen, taskbar included
   virtual void moveWindow(WindowId window, Point position) = 0;
   // Shows and activates the window, then gives it its Tab / Shift+Tab accelerator table.
   virtual void showWindow(WindowId window) = 0;

@@ -3,6 +3,7 @@
 
 #include "app/run.h"
 #include "core/command_line.h"
+#include "status/status_display.h"
 #include "toolkit/clock.h"
 #include "win32/clock_win32.h"
 #include "win32/system_win32.h"
@@ -15,7 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32WindowToolkit toolkit(GetModuleHandleW(nullptr));
   Win32PerformanceCounter counter;
   CounterClock clock(counter);
-  Platform platform{keyboard, timer, toolkit, toolkit, toolkit, clock};
+  WindowStatusDisplay status(toolkit, toolkit, clock);
+  Platform platform{keyboard, timer, toolkit, toolkit, status};
   CommandLineReader words(processCommandLine());
   // ExitProcess rather than a return: the run never hands control back to the C runtime.
   ExitProcess(static_cast<UINT>(runProgram(words, platform)));

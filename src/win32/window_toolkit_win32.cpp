@@ -138,8 +138,9 @@ Size Win32WindowToolkit::windowSize(WindowId window) {
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-Size Win32WindowToolkit::screenSize() {
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+Rect Win32WindowToolkit::primaryScreen() {
+  // The primary screen's top left corner is the origin of the screen coordinates.
+  return {{0, 0}, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}};
 }
 
 void Win32WindowToolkit::moveWindow(WindowId window, Point position) {

@@ -18,18 +18,6 @@
 
 namespace kantrell {
 
-// What the window procedure makes of some messages; handed out by nextEvent before any further
-// message. Codes lie outside the range of message identifiers, and none is 0 or 1.
-enum WindowEvent : std::int64_t {
-  kEventActivated = 0x10002,
-  kEventDeactivated,
-  kEventClicked,
-  kEventMoved,
-  kEventSized,
-  kEventCloseRequested,
-  kEventRepainted,
-};
-
 // Tab and Shift+Tab in every window of the toolkit.
 inline constexpr WORD kCommandNextControl = 64001;
 inline constexpr WORD kCommandPreviousControl = 64002;
@@ -46,7 +34,7 @@ class Win32WindowToolkit final : public WindowToolkit, public FontMaker, public 
   FontId createFont(const FontSpec& wanted) override;
   WindowId openWindow(const WindowSpec& wanted) override;
   Size windowSize(WindowId window) override;
-  Size screenSize() override;
+  Rect primaryScreen() override;
   void moveWindow(WindowId window, Point position) override;
   void showWindow(WindowId window) override;
   void makeTopmost(WindowId window) override;

@@ -27,10 +27,10 @@ class RecordingPlatform final : public Keyboard,
   bool windowFails = false;
   bool controlsFail = false;
   Size outerSize{176, 109};
-  Size screen{800, 600};
+  Rect screen{{0, 0}, {800, 600}};
   std::int64_t nowMs = 0;
 
-  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+  Platform platform() { return Platform{*this, *this, *this, *this, status_}; }
 
   // Keyboard
   std::uint16_t keyState(std::uint8_t virtualKey) override {
@@ -65,8 +65,8 @@ class RecordingPlatform final : public Keyboard,
     log.push_back("windowSize " + std::to_string(window));
     return outerSize;
   }
-  Size screenSize() override {
-    log.push_back("screenSize");
+  Rect primaryScreen() override {
+    log.push_back("primaryScreen");
     return screen;
   }
   void moveWindow(WindowId window, Point position) override {
@@ -119,6 +119,7 @@ class RecordingPlatform final : public Keyboard,
   }
 
   FontId lastFont_ = 0;
+  WindowStatusDisplay status_{*this, *this, *this};
 };
 
 }  // namespace kantrell::testing_support

@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "recording_platform.h"
+#include "status/status_display.h"
 #include "status/status_style.h"
 #include "status/status_window.h"
 
@@ -53,8 +54,9 @@ TEST(StatusStyleTest, MakesLabelFontThenValueFontThenTheColours) {
   EXPECT_EQ(style.valueBackColour, -1);
 }
 
-TEST(StatusWindowTest, TitleAndValueText) {
+TEST(StatusWindowTest, TitleAndColumnTexts) {
   EXPECT_EQ(statusTitle(u"1.1"), u"Statusmeldung: Kantrell V1.1");
+  EXPECT_EQ(labelText(), u"NUM-Lock:\r\n\r\nSCROLL-Lock:\r\n\r\nCAPS-Lock:");
   struct Row {
     LockRequest request;
     Text text;
@@ -69,29 +71,34 @@ TEST(StatusWindowTest, TitleAndValueText) {
   }
 }
 
-TEST(StatusWindowTest, CentresOnTheScreenAndAtZeroWhereItDoesNotFit) {
+TEST(StatusWindowTest, CentresOnTheScreenAndAtItsEdgeWhereItDoesNotFit) {
   struct Row {
-    Size window, screen;
+    Size window;
+    Rect screen;
     Point at;
   };
   for (const Row& row : {
-           Row{{177, 109}, {800, 600}, {311, 245}},
-           Row{{176, 109}, {1024, 768}, {424, 329}},
-           Row{{177, 110}, {178, 111}, {0, 0}},  // (1 / 2) truncates
-           Row{{900, 109}, {800, 600}, {0, 245}},
-           Row{{177, 700}, {800, 600}, {311, 0}},
-           Row{{177, 109}, {177, 109}, {0, 0}},
+           Row{{177, 109}, {{0, 0}, {800, 600}}, {311, 245}},
+           Row{{176, 109}, {{0, 0}, {1024, 768}}, {424, 329}},
+           Row{{177, 110}, {{0, 0}, {178, 111}}, {0, 0}},  // (1 / 2) truncates
+           Row{{900, 109}, {{0, 0}, {800, 600}}, {0, 245}},
+           Row{{177, 700}, {{0, 0}, {800, 600}}, {311, 0}},
+           Row{{177, 109}, {{0, 0}, {177, 109}}, {0, 0}},
+           // a primary screen that does not start at the origin, left of or beside another
+           Row{{170, 90}, {{1920, 0}, {1280, 1024}}, {2475, 467}},
+           Row{{170, 90}, {{-1280, 200}, {1280, 1024}}, {-725, 667}},
+           Row{{2000, 90}, {{1920, 0}, {1280, 1024}}, {1920, 467}},
        }) {
     EXPECT_EQ(centredPosition(row.window, row.screen), row.at)
-        << row.window.width << "x" << row.window.height << " on " << row.screen.width << "x"
-        << row.screen.height;
+        << row.window.width << "x" << row.window.height << " on " << row.screen.size.width << "x"
+        << row.screen.size.height << " at " << row.screen.origin.x << "," << row.screen.origin.y;
   }
 }
 
 TEST(StatusWindowTest, OpenBuildsTheWindowInItsOrder) {
   RecordingPlatform fake;
   fake.outerSize = {177, 109};
-  fake.screen = {800, 600};
+  fake.screen = {{0, 0}, {800, 600}};
   StatusWindow window(fake, fake, fake);
   StatusStyle style;
   style.labelFont = 11;
@@ -105,7 +112,7 @@ TEST(StatusWindowTest, OpenBuildsTheWindowInItsOrder) {
           "openWindow \"Statusmeldung: Kantrell V1.1\" style 12582912 client 170x90 at "
           "(190,110)",
           "windowSize 7",
-          "screenSize",
+          "primaryScreen",
           "moveWindow 7 (311,245)",
           "showWindow 7",
           "makeTopmost 7",
@@ -152,6 +159,13 @@ TEST(StatusWindowTest, NoWindowMeansFalseAndNothingElse) {
   EXPECT_EQ(fake.log.size(), 1u);
   window.close();
   EXPECT_EQ(fake.log.size(), 1u) << "nothing to close";
+}
+
+TEST(StatusLinesTest, TheColumnsAsThreeLines) {
+  const auto lines = statusLines(requestOf(u"on", u"", u"toggle"));
+  EXPECT_EQ(lines[0], u"   NUM-Lock: ON");
+  EXPECT_EQ(lines[1], u"SCROLL-Lock:");
+  EXPECT_EQ(lines[2], u"  CAPS-Lock: TOGGLE");
 }
 
 // A window's event stream in time: input arrives at given clock readings; a wait returns at

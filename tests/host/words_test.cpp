@@ -1,4 +1,5 @@
 #include "core/command_line.h"
+#include "core/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -174,6 +175,28 @@ TEST(TextTest, EqualsIsExactAndJoinConcatenates) {
   EXPECT_FALSE(textEquals(Text(u"s\0", 2), u"s"));
   EXPECT_EQ(joined(u"Statusmeldung: Kantrell V", u"1.1"), u"Statusmeldung: Kantrell V1.1");
   EXPECT_EQ(joined(u"", u""), u"");
+}
+
+TEST(TextTest, Utf8BothWays) {
+  struct Row {
+    std::string bytes;
+    Text text;
+  };
+  for (const Row& row : {
+           Row{"on", u"on"},
+           Row{"\xC3\xA4n \xE2\x82\xAC", u"\u00e4n \u20ac"},
+           Row{"\xF0\x9F\x94\x92", u"\U0001F512"},  // beyond the first plane: a surrogate pair
+           Row{"", u""},
+       }) {
+    EXPECT_EQ(textFromUtf8(row.bytes), row.text) << row.bytes;
+    EXPECT_EQ(utf8From(row.text), row.bytes) << row.bytes;
+  }
+  // What is not UTF-8 becomes U+FFFD, one per byte that starts nothing valid.
+  EXPECT_EQ(textFromUtf8("o\xFFn"), u"o\uFFFDn");
+  EXPECT_EQ(textFromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD") << "overlong";
+  EXPECT_EQ(textFromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD") << "encoded surrogate";
+  EXPECT_EQ(textFromUtf8("\xE2\x82"), u"\uFFFD\uFFFD") << "cut short";
+  EXPECT_EQ(utf8From(Text(1, char16_t{0xD800})), "\xEF\xBF\xBD") << "lone surrogate";
 }
 
 TEST(TextTest, HostCaseMappingMapsTheAsciiLettersOnly) {
