@@ -21,3 +21,60 @@ add_executable(kantrell
   src/linux/system_linux.cpp
 )
 target_link_libraries(kantrell PRIVATE kantrell_x11 kantrell_console kantrell_backend_choice)
+
+# --- Installation and the Debian package. -------------------------------------------------------
+include(GNUInstallDirs)
+
+# Debian compresses man pages; -n keeps the name and time stamp out, so the bytes stay the same.
+set(KANTRELL_MAN_PAGE ${CMAKE_BINARY_DIR}/kantrell.1.gz)
+add_custom_command(OUTPUT ${KANTRELL_MAN_PAGE}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/docs/kantrell.1 > ${KANTRELL_MAN_PAGE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/docs/kantrell.1 VERBATIM)
+add_custom_target(kantrell_man_page ALL DEPENDS ${KANTRELL_MAN_PAGE})
+
+# Debian's machine-readable copyright file, its licence text taken from LICENSE: the body of the
+# licence without its title and copyright line, each line indented, empty lines as " .".
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE KANTRELL_LICENSE)
+string(REGEX REPLACE "^MIT License\n\nCopyright[^\n]*\n\n" "" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
+string(REGEX REPLACE "\n$" "" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
+string(REPLACE "\n\n" "\n.\n" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
+string(REPLACE "\n" "\n " KANTRELL_LICENSE " ${KANTRELL_LICENSE}")
+set(KANTRELL_COPYRIGHT ${CMAKE_BINARY_DIR}/copyright)
+file(WRITE ${KANTRELL_COPYRIGHT} "\
+Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: kantrell
+Upstream-Contact: KANTRELL project <maintainers@users.noreply.c-seed-7ebc35d6.example>
+Source: https://kantrell.example/
+
+Files: *
+Copyright: 2026 KANTRELL project
+License: Expat
+
+License: Expat
+${KANTRELL_LICENSE}
+")
+
+install(TARGETS kantrell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${KANTRELL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES README.md ${KANTRELL_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kantrell)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kantrell)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "KANTRELL project")
+set(CPACK_PACKAGE_CONTACT "KANTRELL project <maintainers@users.noreply.c-seed-7ebc35d6.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "put Num Lock, Scroll Lock and Caps Lock into named states")
+# CPack puts the summary on the first line itself.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kantrell on off off 3 s waits three seconds, then turns Num Lock on and Scroll Lock
+ and Caps Lock off where they differ, and shows the result for five seconds. It works
+ in X11 sessions (through XKB and XTEST) and on Linux virtual consoles, for session
+ start-up scripts and display manager set-up scripts.")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kantrell.example/")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# The package's dependencies are the libraries the binary links, as dpkg-shlibdeps finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
