@@ -6,11 +6,14 @@
 #include "status/status_display.h"
 #include "toolkit/clock.h"
 #include "win32/clock_win32.h"
+#include "win32/system_dlls_win32.h"
 #include "win32/system_win32.h"
 #include "win32/window_toolkit_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace kantrell;
+  // Before anything else can load a DLL: only from the system directory.
+  restrictDllSearchToSystemDirectory();
   Win32Keyboard keyboard;
   Win32Timer timer;
   Win32WindowToolkit toolkit(GetModuleHandleW(nullptr));

@@ -1,9 +1,8 @@
 #include "win32/system_win32.h"
 
 #include <windows.h>
-// after windows.h, which it needs
-#include <mmsystem.h>
 
+#include "win32/system_dlls_win32.h"
 #include "win32/text_win32.h"
 
 namespace kantrell {
@@ -18,8 +17,15 @@ void Win32Keyboard::sendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode,
 }
 
 void Win32Timer::raiseResolutionToOneMs() {
-  // Never lowered again: the resolution lasts until the process ends.
-  timeBeginPeriod(1);
+  // The timer DLL is not one of the system's known DLLs, so it is bound here from the system
+  // directory rather than imported. Without it the wait still happens, at the default resolution.
+  using TimeBeginPeriodCall = UINT(WINAPI*)(UINT);
+  HMODULE winmm = loadSystemDll(L"winmm.dll");
+  if (winmm == nullptr) return;
+  const auto timeBeginPeriod = reinterpret_cast<TimeBeginPeriodCall>(
+      reinterpret_cast<void*>(GetProcAddress(winmm, "timeBeginPeriod")));
+  // Never lowered again, and the DLL never freed: the resolution lasts until the process ends.
+  if (timeBeginPeriod != nullptr) timeBeginPeriod(1);
 }
 
 void Win32Timer::sleepMs(std::uint32_t count) { Sleep(count); }
