@@ -1,26 +1,45 @@
 # kantrell for Linux: the program, its man page, its installation and its Debian package.
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(KANTRELL_X11 REQUIRED IMPORTED_TARGET x11 xtst xft xrandr)
+pkg_check_modules(KANTRELL_XLIB REQUIRED IMPORTED_TARGET x11 xtst)
+pkg_check_modules(KANTRELL_XDRAW REQUIRED IMPORTED_TARGET x11 xft xrandr)
 
 # Debian's hardening: stack protector, fortified C library calls, read-only relocations.
 add_compile_options(-fstack-protector-strong $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
 add_link_options(-Wl,-z,relro,-z,now -Wl,--as-needed)
 
-# The only folder that includes X headers.
+# The only folder that includes X headers. The program links Xlib and XTest only: Xft, fontconfig
+# and RandR are needed by the status window alone, and live in a module the program loads when a
+# window first needs them, so that setting keys never pays for loading them.
 add_library(kantrell_x11 STATIC
   src/x11/keyboard_x11.cpp
   src/x11/window_toolkit_x11.cpp
   src/x11/x11_connection.cpp
 )
-target_link_libraries(kantrell_x11 PUBLIC kantrell_app kantrell_backend_choice PkgConfig::KANTRELL_X11)
+target_link_libraries(kantrell_x11 PUBLIC kantrell_app kantrell_backend_choice
+                      PkgConfig::KANTRELL_XLIB)
 
-add_executable(kantrell
+# Where the module lies relative to the program, in the build tree as in the package.
+set(KANTRELL_MODULE_DIR lib/kantrell)
+add_library(kantrell_x11_drawing MODULE src/x11/x11_drawing.cpp)
+set_target_properties(kantrell_x11_drawing PROPERTIES
+  OUTPUT_NAME x11-drawing PREFIX ""
+  LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/${KANTRELL_MODULE_DIR}
+  CXX_VISIBILITY_PRESET hidden)
+target_link_libraries(kantrell_x11_drawing PRIVATE kantrell_core PkgConfig::KANTRELL_XDRAW)
+target_link_options(kantrell_x11_drawing PRIVATE -Wl,--exclude-libs,ALL)
+
+set(KANTRELL_PROGRAM_SOURCES
   src/console/console_device.cpp
   src/linux/main_linux.cpp
   src/linux/session_linux.cpp
   src/linux/system_linux.cpp
 )
-target_link_libraries(kantrell PRIVATE kantrell_x11 kantrell_console kantrell_backend_choice)
+add_executable(kantrell ${KANTRELL_PROGRAM_SOURCES} src/x11/x11_drawing_loader.cpp)
+target_compile_definitions(kantrell PRIVATE
+  KANTRELL_DRAWING_MODULE="../${KANTRELL_MODULE_DIR}/x11-drawing.so")
+target_link_libraries(kantrell PRIVATE kantrell_x11 kantrell_console kantrell_backend_choice
+                      ${CMAKE_DL_LIBS})
+add_dependencies(kantrell kantrell_x11_drawing)
 
 # --- Installation and the Debian package. -------------------------------------------------------
 include(GNUInstallDirs)
@@ -55,6 +74,7 @@ ${KANTRELL_LICENSE}
 ")
 
 install(TARGETS kantrell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kantrell_x11_drawing LIBRARY DESTINATION ${KANTRELL_MODULE_DIR})
 install(FILES ${KANTRELL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md ${KANTRELL_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kantrell)
 
@@ -78,3 +98,13 @@ set(CPACK_STRIP_FILES ON)
 # The package's dependencies are the libraries the binary links, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 include(CPack)
+
+# The benchmark's measuring program, and the program as it would be with the drawing linked in,
+# for the comparison; built only on request (bench/run.sh).
+add_executable(kantrell_linux_bench EXCLUDE_FROM_ALL bench/linux_bench.cpp)
+target_link_libraries(kantrell_linux_bench PRIVATE PkgConfig::KANTRELL_XDRAW)
+add_executable(kantrell_drawing_linked EXCLUDE_FROM_ALL ${KANTRELL_PROGRAM_SOURCES}
+               src/x11/x11_drawing_loader.cpp src/x11/x11_drawing.cpp)
+target_compile_definitions(kantrell_drawing_linked PRIVATE KANTRELL_DRAWING_LINKED)
+target_link_libraries(kantrell_drawing_linked PRIVATE kantrell_x11 kantrell_console
+                      kantrell_backend_choice PkgConfig::KANTRELL_XDRAW)

@@ -2,8 +2,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xrandr.h>
-#include <fontconfig/fontconfig.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -26,46 +24,6 @@ constexpr std::uint32_t kAlignCentre = 0x1;
 // The toolkit's font for controls that have none of their own, as Windows gives its controls a
 // stock font: 8 points of the desktop's sans-serif face.
 constexpr char16_t kDefaultFace[] = u"sans-serif";
-
-XRenderColor renderColour(Colour colour) {
-  const auto channel = [colour](int shift) {
-    return static_cast<unsigned short>(((static_cast<std::uint32_t>(colour) >> shift) & 0xFF) *
-                                       257);
-  };
-  return {channel(0), channel(8), channel(16), 0xFFFF};  // 0x00BBGGRR
-}
-
-// The lines of a control's text: CR LF (or a lone LF) ends a line.
-std::vector<Text> linesOf(const Text& text) {
-  std::vector<Text> lines(1);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
-    if (text[i] == u'\n') {
-      lines.emplace_back();
-    } else {
-      lines.back().push_back(text[i]);
-    }
-  }
-  return lines;
-}
-
-// A Windows font weight (100 thin to 900 black) as fontconfig counts it.
-int fontconfigWeight(int weight) {
-  struct Step {
-    int windows, fontconfig;
-  };
-  constexpr Step steps[] = {
-      {100, FC_WEIGHT_THIN},    {200, FC_WEIGHT_EXTRALIGHT}, {300, FC_WEIGHT_LIGHT},
-      {400, FC_WEIGHT_REGULAR}, {500, FC_WEIGHT_MEDIUM},     {600, FC_WEIGHT_DEMIBOLD},
-      {700, FC_WEIGHT_BOLD},    {800, FC_WEIGHT_EXTRABOLD},  {900, FC_WEIGHT_BLACK}};
-  int result = FC_WEIGHT_REGULAR;
-  for (const Step& step : steps) {
-    if (weight >= step.windows) result = step.fontconfig;
-  }
-  return result;
-}
-
-const FcChar16* units(const Text& text) { return reinterpret_cast<const FcChar16*>(text.data()); }
 
 // EWMH and Motif hints, sent to the root window or set on the window as window managers read them.
 struct MotifHints {
@@ -90,23 +48,19 @@ void X11WindowToolkit::start() {
   }
   wmProtocols_ = XInternAtom(display_, "WM_PROTOCOLS", False);
   wmDeleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-  defaultFont_.spec = {-((8 * dpiY_ + 36) / 72), 400, false, kDefaultFace};
 }
 
 FontId X11WindowToolkit::createFont(const FontSpec& wanted) {
-  FontRecord record;
-  record.spec = wanted;
-  fonts_.push_back(record);
+  fonts_.push_back(wanted);
   return fonts_.size();
 }
 
 WindowId X11WindowToolkit::openWindow(const WindowSpec& wanted) {
   if (wanted.clientSize.width <= 0 || wanted.clientSize.height <= 0) return 0;
   XColor face = {};
-  const XRenderColor faceColour = renderColour(kDialogFace);
-  face.red = faceColour.red;
-  face.green = faceColour.green;
-  face.blue = faceColour.blue;
+  face.red = static_cast<unsigned short>((kDialogFace & 0xFF) * 257);
+  face.green = static_cast<unsigned short>(((kDialogFace >> 8) & 0xFF) * 257);
+  face.blue = static_cast<unsigned short>(((kDialogFace >> 16) & 0xFF) * 257);
   XAllocColor(display_, DefaultColormap(display_, screen_), &face);
 
   XSetWindowAttributes attributes = {};
@@ -171,23 +125,9 @@ Size X11WindowToolkit::windowSize(WindowId window) {
 }
 
 Rect X11WindowToolkit::primaryScreen() {
-  const Window root = RootWindow(display_, screen_);
-  Rect whole{{0, 0}, {DisplayWidth(display_, screen_), DisplayHeight(display_, screen_)}};
-  int event = 0, error = 0, major = 0, minor = 0;
-  if (!XRRQueryExtension(display_, &event, &error) || !XRRQueryVersion(display_, &major, &minor) ||
-      major * 100 + minor < 105) {
-    return whole;
-  }
-  int count = 0;
-  XRRMonitorInfo* monitors = XRRGetMonitors(display_, root, True, &count);
-  for (int i = 0; monitors != nullptr && i < count; ++i) {
-    if (monitors[i].primary) {
-      whole = {{monitors[i].x, monitors[i].y}, {monitors[i].width, monitors[i].height}};
-      break;
-    }
-  }
-  if (monitors != nullptr) XRRFreeMonitors(monitors);
-  return whole;
+  const Rect whole{{0, 0}, {DisplayWidth(display_, screen_), DisplayHeight(display_, screen_)}};
+  X11Drawing* module = drawing();
+  return module == nullptr ? whole : module->primaryMonitor(whole);
 }
 
 void X11WindowToolkit::moveWindow(WindowId window, Point position) {
@@ -232,31 +172,31 @@ ControlId X11WindowToolkit::addStatic(WindowId parent, const StaticSpec& wanted)
   control.id = ++controlsMade_;
   control.spec = wanted;
   record->controls.push_back(control);
-  redraw(*record);
+  redraw(parent);
   return control.id;
 }
 
 void X11WindowToolkit::setTextColour(ControlId control, Colour colour) {
-  WindowRecord* owner = nullptr;
+  Window owner = None;
   if (ControlRecord* record = controlOf(control, &owner)) {
     record->textColour = colour;
-    redraw(*owner);
+    redraw(owner);
   }
 }
 
 void X11WindowToolkit::setBackColour(ControlId control, Colour colour) {
-  WindowRecord* owner = nullptr;
+  Window owner = None;
   if (ControlRecord* record = controlOf(control, &owner)) {
     record->backColour = colour;
-    redraw(*owner);
+    redraw(owner);
   }
 }
 
 void X11WindowToolkit::setFont(ControlId control, FontId font) {
-  WindowRecord* owner = nullptr;
+  Window owner = None;
   if (ControlRecord* record = controlOf(control, &owner)) {
     record->font = font;
-    redraw(*owner);
+    redraw(owner);
   }
 }
 
@@ -336,101 +276,64 @@ void X11WindowToolkit::handleEvent(const XEvent& event) {
   }
 }
 
-void X11WindowToolkit::redraw(WindowRecord& record) {
+void X11WindowToolkit::redraw(Window window) {
   // Drawn only once the window shows; its first Expose draws everything.
-  if (!record.mapped) return;
-  for (auto& [window, candidate] : windows_) {
-    if (&candidate == &record) {
-      XClearArea(display_, window, 0, 0, 0, 0, True);
-      return;
-    }
-  }
+  const WindowRecord* record = recordOf(window);
+  if (record != nullptr && record->mapped) XClearArea(display_, window, 0, 0, 0, 0, True);
 }
 
-void X11WindowToolkit::draw(Window window, WindowRecord& record) {
-  if (record.draw == nullptr) {
-    record.draw = XftDrawCreate(display_, window, DefaultVisual(display_, screen_),
-                                DefaultColormap(display_, screen_));
-    if (record.draw == nullptr) return;
-  }
-  for (const ControlRecord& control : record.controls) drawControl(record, control);
+void X11WindowToolkit::draw(Window window, const WindowRecord& record) {
+  X11Drawing* module = drawing();
+  if (module == nullptr) return;
+  std::vector<ControlLook> looks;
+  for (const ControlRecord& control : record.controls) looks.push_back(lookOf(control));
+  module->draw(window, looks);
 }
 
-void X11WindowToolkit::drawControl(WindowRecord& record, const ControlRecord& control) {
-  const StaticSpec& spec = control.spec;
-  XRectangle box = {static_cast<short>(spec.position.x), static_cast<short>(spec.position.y),
-                    static_cast<unsigned short>(std::max(spec.size.width, 0)),
-                    static_cast<unsigned short>(std::max(spec.size.height, 0))};
-  XftDrawSetClipRectangles(record.draw, 0, 0, &box, 1);
-
+ControlLook X11WindowToolkit::lookOf(const ControlRecord& control) const {
+  ControlLook look;
+  look.position = control.spec.position;
+  look.size = control.spec.size;
+  look.text = control.spec.text;
+  look.alignRight = (control.spec.style & kAlignmentBits) == kAlignRight;
+  look.alignCentre = (control.spec.style & kAlignmentBits) == kAlignCentre;
   // The same rule as the system's request for a static control's colours.
-  Colour text = kWindowText;
-  Colour back = kDialogFace;
+  look.textColour = kWindowText;
+  look.backColour = kDialogFace;
   switch (colourAnswerFor(control.textColour, control.backColour)) {
     case ColourAnswer::TextOnDialogFace:
-      text = control.textColour;
+      look.textColour = control.textColour;
       break;
     case ColourAnswer::TextOnOwnBrush:
-      text = control.textColour;
-      back = control.backColour;
+      look.textColour = control.textColour;
+      look.backColour = control.backColour;
       break;
     case ColourAnswer::OwnBrushOnly:
-      back = control.backColour;
+      look.backColour = control.backColour;
       break;
     case ColourAnswer::SystemDefault:
       break;
   }
-  Visual* visual = DefaultVisual(display_, screen_);
-  const Colormap colormap = DefaultColormap(display_, screen_);
-  XftColor backColour = {}, textColour = {};
-  const XRenderColor backRender = renderColour(back), textRender = renderColour(text);
-  XftColorAllocValue(display_, visual, colormap, &backRender, &backColour);
-  XftColorAllocValue(display_, visual, colormap, &textRender, &textColour);
-  XftDrawRect(record.draw, &backColour, box.x, box.y, box.width, box.height);
-
-  if (XftFont* font = fontFor(control.font)) {
-    const int lineHeight = font->ascent + font->descent;
-    int top = spec.position.y;
-    for (const Text& line : linesOf(spec.text)) {
-      XGlyphInfo extents = {};
-      XftTextExtents16(display_, font, units(line), static_cast<int>(line.size()), &extents);
-      int x = spec.position.x;
-      if ((spec.style & kAlignmentBits) == kAlignRight) {
-        x += spec.size.width - extents.xOff;
-      } else if ((spec.style & kAlignmentBits) == kAlignCentre) {
-        x += (spec.size.width - extents.xOff) / 2;
-      }
-      XftDrawString16(record.draw, &textColour, font, x, top + font->ascent, units(line),
-                      static_cast<int>(line.size()));
-      top += lineHeight;
-    }
-  }
-  XftColorFree(display_, visual, colormap, &textColour);
-  XftColorFree(display_, visual, colormap, &backColour);
-  XftDrawSetClip(record.draw, None);
+  // A control without a font of its own draws in the toolkit's: 8 points of the desktop's
+  // sans-serif face, as Windows gives its controls a stock font.
+  look.font = control.font >= 1 && control.font <= fonts_.size()
+                  ? fonts_[control.font - 1]
+                  : FontSpec{-((8 * dpiY_ + 36) / 72), 400, false, kDefaultFace};
+  return look;
 }
 
-XftFont* X11WindowToolkit::fontFor(FontId id) {
-  FontRecord* record = id >= 1 && id <= fonts_.size() ? &fonts_[id - 1] : &defaultFont_;
-  if (!record->opened) {
-    record->opened = true;
-    const std::string face = utf8From(record->spec.face);
-    // A negative height is the character height in pixels: the font's pixel size.
-    const double pixels = std::abs(record->spec.height);
-    record->font =
-        XftFontOpen(display_, screen_, XFT_FAMILY, XftTypeString, face.c_str(), XFT_PIXEL_SIZE,
-                    XftTypeDouble, pixels > 0 ? pixels : 11.0, XFT_WEIGHT, XftTypeInteger,
-                    fontconfigWeight(record->spec.weight), XFT_SLANT, XftTypeInteger,
-                    record->spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN, nullptr);
+X11Drawing* X11WindowToolkit::drawing() {
+  if (!drawingLoaded_) {
+    drawingLoaded_ = true;
+    drawing_ = loadX11Drawing(display_);
   }
-  if (record->font == nullptr && record != &defaultFont_) return fontFor(0);
-  return record->font;
+  return drawing_.get();
 }
 
 void X11WindowToolkit::closeWindow(WindowId window) {
   const auto found = windows_.find(window);
   if (found == windows_.end()) return;
-  if (found->second.draw != nullptr) XftDrawDestroy(found->second.draw);
+  if (drawing_) drawing_->forget(window);
   XDestroyWindow(display_, window);
   windows_.erase(found);
   std::erase_if(pendingEvents_,
@@ -441,12 +344,7 @@ void X11WindowToolkit::closeWindow(WindowId window) {
 
 void X11WindowToolkit::end() {
   while (!windows_.empty()) closeWindow(windows_.begin()->first);
-  for (FontRecord& record : fonts_) {
-    if (record.font != nullptr) XftFontClose(display_, record.font);
-    record.font = nullptr;
-  }
-  if (defaultFont_.font != nullptr) XftFontClose(display_, defaultFont_.font);
-  defaultFont_.font = nullptr;
+  drawing_.reset();  // closes the fonts it opened
   fonts_.clear();
 }
 
@@ -459,12 +357,11 @@ X11WindowToolkit::WindowRecord* X11WindowToolkit::recordOf(Window window) {
   return found == windows_.end() ? nullptr : &found->second;
 }
 
-X11WindowToolkit::ControlRecord* X11WindowToolkit::controlOf(ControlId control,
-                                                             WindowRecord** owner) {
+X11WindowToolkit::ControlRecord* X11WindowToolkit::controlOf(ControlId control, Window* owner) {
   for (auto& [window, record] : windows_) {
     for (ControlRecord& candidate : record.controls) {
       if (candidate.id != control) continue;
-      if (owner != nullptr) *owner = &record;
+      *owner = window;
       return &candidate;
     }
   }

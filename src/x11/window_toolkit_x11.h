@@ -1,19 +1,21 @@
-// The window toolkit over Xlib and Xft: top-level windows whose static text controls are drawn
-// by the toolkit itself, as small suckless-style X programs do, without a widget library.
+// The window toolkit over Xlib: top-level windows whose static text controls the toolkit draws
+// itself, as small suckless-style X programs do, without a widget library. The texts and the
+// primary monitor come from the drawing module (Xft and RandR), loaded when first needed.
 #pragma once
 
-#include <X11/Xft/Xft.h>
 #include <X11/Xlib.h>
 
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include "toolkit/event_wait.h"
 #include "toolkit/fonts.h"
 #include "toolkit/window_toolkit.h"
+#include "x11/x11_drawing.h"
 
 namespace kantrell {
 
@@ -32,7 +34,7 @@ class X11WindowToolkit final : public WindowToolkit, public FontMaker, public Ev
   // Reads the density from the Xft.dpi resource, as the other X programs of the session do.
   void start() override;
   int screenDpiY() const override { return dpiY_; }
-  // Fonts are only described here and opened the first time a control is drawn with them, so
+  // Fonts are only described here; they are opened when a control is first drawn with them, so
   // that a run without the status window never starts fontconfig.
   FontId createFont(const FontSpec& wanted) override;
 
@@ -57,12 +59,6 @@ class X11WindowToolkit final : public WindowToolkit, public FontMaker, public Ev
   void end() override;
 
  private:
-  struct FontRecord {
-    FontSpec spec;
-    XftFont* font = nullptr;
-    bool opened = false;  // tried: a font that cannot be opened is not tried again
-  };
-
   struct ControlRecord {
     ControlId id = 0;
     StaticSpec spec;
@@ -77,31 +73,31 @@ class X11WindowToolkit final : public WindowToolkit, public FontMaker, public Ev
     bool mapPending = false;
     bool mapped = false;
     std::vector<ControlRecord> controls;
-    XftDraw* draw = nullptr;
   };
 
   void setSizeHints(Window window, const WindowRecord& record);
   void mapPendingWindows();
   bool takeEvent(XEvent& event);
   void handleEvent(const XEvent& event);
-  void draw(Window window, WindowRecord& record);
-  void drawControl(WindowRecord& record, const ControlRecord& control);
-  XftFont* fontFor(FontId id);
+  void draw(Window window, const WindowRecord& record);
+  ControlLook lookOf(const ControlRecord& control) const;
+  X11Drawing* drawing();
   void recordEvent(Window window, std::int64_t code);
   WindowRecord* recordOf(Window window);
-  ControlRecord* controlOf(ControlId control, WindowRecord** owner = nullptr);
-  void redraw(WindowRecord& record);
+  ControlRecord* controlOf(ControlId control, Window* owner);
+  void redraw(Window window);
 
   Display* display_;
   int screen_;
   int dpiY_ = 96;
   Atom wmProtocols_ = None;
   Atom wmDeleteWindow_ = None;
-  std::vector<FontRecord> fonts_;
-  FontRecord defaultFont_;
+  std::vector<FontSpec> fonts_;
   std::map<Window, WindowRecord> windows_;
   std::deque<std::pair<Window, std::int64_t>> pendingEvents_;
   ControlId controlsMade_ = 0;
+  bool drawingLoaded_ = false;
+  std::unique_ptr<X11Drawing> drawing_;
 };
 
 }  // namespace kantrell

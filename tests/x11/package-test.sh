@@ -15,7 +15,8 @@ fail() { echo "package: $*" >&2; exit 1; }
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for path in ./usr/bin/kantrell ./usr/share/man/man1/kantrell.1.gz \
-            ./usr/share/doc/kantrell/README.md ./usr/share/doc/kantrell/copyright; do
+            ./usr/lib/kantrell/x11-drawing.so ./usr/share/doc/kantrell/README.md \
+            ./usr/share/doc/kantrell/copyright; do
   grep -qx "$path" <<<"$contents" || fail "no $path in the package"
 done
 
