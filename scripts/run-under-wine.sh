@@ -58,6 +58,9 @@ case "${1:-}" in
     # Wine's helper processes (services, explorer, the desktop) outlive the program and would
     # hold its output pipe open, so that the caller never sees the end: give them a file instead.
     output=$(mktemp "$state/output.XXXXXX")
+    # Wine writes its debug channels to the standard error it was started with, also for the
+    # processes a program starts: tests that read them find them here.
+    export KANTRELL_WINE_OUTPUT="$output"
     status=0
     wine "$@" >"$output" 2>&1 </dev/null || status=$?
     cat "$output"

@@ -37,6 +37,7 @@ bool Image::parse() {
   osVersion_ = read<std::uint16_t>(optional + 40) * 100u + read<std::uint16_t>(optional + 42);
   subsystemVersion_ =
       read<std::uint16_t>(optional + 48) * 100u + read<std::uint16_t>(optional + 50);
+  sizeOfImage_ = read<std::uint32_t>(optional + 56);
   subsystem_ = read<std::uint16_t>(optional + 68);
   dllCharacteristics_ = read<std::uint16_t>(optional + 70);
   const std::size_t directories = optional + 112;

@@ -38,6 +38,7 @@ class Image {
   unsigned osVersion() const { return osVersion_; }
   unsigned subsystemVersion() const { return subsystemVersion_; }
   std::uint16_t dllCharacteristics() const { return dllCharacteristics_; }
+  std::uint32_t sizeOfImage() const { return sizeOfImage_; }
   const std::vector<Section>& sections() const { return sections_; }
   const std::vector<std::string>& importedDlls() const { return importedDlls_; }
   const std::vector<Resource>& resources() const { return resources_; }
@@ -57,6 +58,7 @@ class Image {
   unsigned osVersion_ = 0;
   unsigned subsystemVersion_ = 0;
   std::uint16_t dllCharacteristics_ = 0;
+  std::uint32_t sizeOfImage_ = 0;
   std::vector<Section> sections_;
   std::vector<std::string> importedDlls_;
   std::vector<Resource> resources_;

@@ -3,6 +3,9 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
 
 namespace probe {
 
@@ -98,7 +101,36 @@ void sampleResources(HANDLE process, Run& run) {
   }
 }
 
+// This process's environment with `changes` applied, as CreateProcessW takes it: NAME=VALUE
+// strings, each ended by a null, the block ended by another.
+std::wstring environmentWith(const std::vector<std::wstring>& changes) {
+  std::vector<std::wstring> variables;
+  if (wchar_t* block = GetEnvironmentStringsW()) {
+    for (const wchar_t* at = block; *at != L'\0'; at += wcslen(at) + 1) variables.emplace_back(at);
+    FreeEnvironmentStringsW(block);
+  }
+  for (const std::wstring& change : changes) {
+    const std::wstring name = change.substr(0, change.find(L'=') + 1);
+    std::erase_if(variables, [&name](const std::wstring& variable) {
+      return _wcsnicmp(variable.c_str(), name.c_str(), name.size()) == 0;
+    });
+    variables.push_back(change);
+  }
+  std::wstring environment;
+  for (const std::wstring& variable : variables) {
+    environment += variable;
+    environment.push_back(L'\0');
+  }
+  environment.push_back(L'\0');
+  return environment;
+}
+
 }  // namespace
+
+bool underWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
 
 std::wstring ownDirectory() {
   wchar_t path[MAX_PATH] = {};
@@ -107,7 +139,8 @@ std::wstring ownDirectory() {
   return directory.substr(0, directory.find_last_of(L"\\/") + 1);
 }
 
-Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DWORD limitMs) {
+Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DWORD limitMs,
+        const RunOptions& options) {
   Run result;
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, recordKey, GetModuleHandleW(nullptr), 0);
   pumpMessages();
@@ -116,10 +149,14 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
   std::wstring line = commandLine;  // CreateProcessW may write into its command line
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
+  std::wstring environment;
+  if (!options.environment.empty()) environment = environmentWith(options.environment);
   PROCESS_INFORMATION process = {};
   QueryPerformanceCounter(&runOrigin);
-  result.started = CreateProcessW(applicationPath.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                                  nullptr, nullptr, &startup, &process) != FALSE;
+  result.started = CreateProcessW(applicationPath.c_str(), line.data(), nullptr, nullptr, FALSE,
+                                  CREATE_UNICODE_ENVIRONMENT,
+                                  environment.empty() ? nullptr : environment.data(), nullptr,
+                                  &startup, &process) != FALSE;
   if (result.started) {
     for (;;) {
       const DWORD wake = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5, QS_ALLINPUT);

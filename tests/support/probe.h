@@ -41,9 +41,19 @@ struct Run {
 // The directory this probe runs from, with a trailing backslash; KANTRELL.exe is built beside it.
 std::wstring ownDirectory();
 
+// What a run may change about the child: variables added to (or replacing those of) this
+// process's environment.
+struct RunOptions {
+  std::vector<std::wstring> environment;  // NAME=VALUE
+};
+
 // Runs `applicationPath` with `commandLine` exactly as given (it becomes GetCommandLineW of the
 // child). Pumps messages while it waits, so that the hook sees the events; a process still
 // running after `limitMs` is terminated and reported as not finished.
-Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DWORD limitMs);
+Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DWORD limitMs,
+        const RunOptions& options = {});
+
+// True when this process runs under Wine rather than on Windows.
+bool underWine();
 
 }  // namespace probe
