@@ -86,11 +86,21 @@ void Win32WindowToolkit::start() {
   cursor_ = LoadCursorW(nullptr, IDC_ARROW);
   defaultControlFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 
+  // Bound here rather than imported: an imported common-controls library is initialised before
+  // the program's first line, and what it loads then is searched for beside the program too. By
+  // name, so that the manifest's activation context still chooses version 6.
+  using InitCommonControlsExCall = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
+  const auto initCommonControlsEx =
+      commonControls == nullptr
+          ? nullptr
+          : reinterpret_cast<InitCommonControlsExCall>(reinterpret_cast<void*>(
+                GetProcAddress(commonControls, "InitCommonControlsEx")));
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;  // 8
   controls.dwICC = ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
                    ICC_INTERNET_CLASSES;  // 0xB48
-  InitCommonControlsEx(&controls);
+  if (initCommonControlsEx != nullptr) initCommonControlsEx(&controls);
 }
 
 FontId Win32WindowToolkit::createFont(const FontSpec& wanted) {

@@ -21,26 +21,6 @@ constexpr wchar_t kRelayed[] =
     L"user32.PeekMessageW;user32.MsgWaitForMultipleObjects;user32.DestroyWindow;"
     L"user32.DestroyIcon";
 
-// Sets Wine's relay filter in this prefix for as long as it lives.
-class RelayFilter {
- public:
-  RelayFilter() {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key_, nullptr);
-    RegSetValueExW(key_, L"RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(kRelayed),
-                   sizeof kRelayed);
-  }
-  ~RelayFilter() {
-    RegDeleteValueW(key_, L"RelayInclude");
-    RegCloseKey(key_);
-  }
-  RelayFilter(const RelayFilter&) = delete;
-  RelayFilter& operator=(const RelayFilter&) = delete;
-
- private:
-  HKEY key_ = nullptr;
-};
-
 // The relay prints each argument as its whole 64-bit slot; a 32-bit argument passed on the stack
 // may have anything in the upper half. Every argument compared here is 32 bits wide.
 std::string lowHalves(const std::string& arguments) {
@@ -72,7 +52,7 @@ TEST(ExactCalls, OneRunWithTheStatusWindowUnderRelay) {
 
   probe::Run run;
   {
-    const RelayFilter filter;
+    const winelog::RelayFilter filter(kRelayed);
     run = probe::run(program, L"KANTRELL.exe on on on 1 s", 60'000,
                      {{L"WINEDEBUG=+relay,+loaddll,+pid"}});
   }

@@ -72,13 +72,22 @@ std::string WineOutput::writtenSince() const {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-std::vector<LoadedDll> loadedDlls(const std::string& log, const std::string& program) {
+namespace {
+
+std::vector<LoadedDll> loadedSince(const std::string& log, const std::string& program,
+                                   const std::string& function) {
   const ProgramLoad load = findProgram(log, program);
   std::vector<LoadedDll> dlls;
   if (load.process.empty()) return dlls;
   std::istringstream lines(log);
   const std::string marker = ":trace:loaddll:build_module Loaded L\"";
+  const std::string call = load.thread + "Call " + function + "(";
+  bool counting = function.empty();
   for (std::string line; std::getline(lines, line);) {
+    if (!counting) {
+      counting = line.rfind(call, 0) == 0;
+      continue;
+    }
     if (line.rfind(load.process, 0) != 0) continue;
     const std::size_t loaded = line.find(marker);
     const std::size_t at = line.find("\" at ");
@@ -90,6 +99,17 @@ std::vector<LoadedDll> loadedDlls(const std::string& log, const std::string& pro
     dlls.push_back(dll);
   }
   return dlls;
+}
+
+}  // namespace
+
+std::vector<LoadedDll> loadedDlls(const std::string& log, const std::string& program) {
+  return loadedSince(log, program, "");
+}
+
+std::vector<LoadedDll> loadedAfterCall(const std::string& log, const std::string& program,
+                                       const std::string& function) {
+  return loadedSince(log, program, function);
 }
 
 std::vector<Call> programCalls(const std::string& log, const std::string& program,
@@ -113,6 +133,20 @@ std::vector<Call> programCalls(const std::string& log, const std::string& progra
     calls.push_back({function, line.substr(open + 1, ret - open - 1)});
   }
   return calls;
+}
+
+RelayFilter::RelayFilter(const std::wstring& functions) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
+                  nullptr, &key, nullptr);
+  RegSetValueExW(key, L"RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(functions.c_str()),
+                 static_cast<DWORD>((functions.size() + 1) * sizeof(wchar_t)));
+  key_ = key;
+}
+
+RelayFilter::~RelayFilter() {
+  RegDeleteValueW(static_cast<HKEY>(key_), L"RelayInclude");
+  RegCloseKey(static_cast<HKEY>(key_));
 }
 
 bool matches(const std::string& text, const std::string& pattern) {

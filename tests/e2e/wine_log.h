@@ -39,10 +39,28 @@ class WineOutput {
 // `program` (a file name such as "KANTRELL.exe"), the program itself included.
 std::vector<LoadedDll> loadedDlls(const std::string& log, const std::string& program);
 
+// Of those, the ones loaded after the program's main thread first called `function` (such as
+// "KERNEL32.SetDefaultDllDirectories"); the log must hold +relay for that function.
+std::vector<LoadedDll> loadedAfterCall(const std::string& log, const std::string& program,
+                                       const std::string& function);
+
 // The calls a log of WINEDEBUG=+relay,+loaddll,+pid reports from `program`'s main thread whose
 // return address lies inside its image of `imageSize` bytes: the program's own calls.
 std::vector<Call> programCalls(const std::string& log, const std::string& program,
                                std::uint32_t imageSize);
+
+// Sets which functions Wine's relay records in this prefix (HKCU\Software\Wine\Debug,
+// RelayInclude, "dll.function;..."), for as long as it lives.
+class RelayFilter {
+ public:
+  explicit RelayFilter(const std::wstring& functions);
+  ~RelayFilter();
+  RelayFilter(const RelayFilter&) = delete;
+  RelayFilter& operator=(const RelayFilter&) = delete;
+
+ private:
+  void* key_ = nullptr;
+};
 
 // `text` matches `pattern`, where '*' stands for any run of characters.
 bool matches(const std::string& text, const std::string& pattern);
