@@ -2,6 +2,7 @@
 // lock keys as toggled off, so each run starts from "all off".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,15 +98,19 @@ INSTANTIATE_TEST_SUITE_P(
 double firstKeyMs(const probe::Run& run) { return run.keys.empty() ? -1 : run.keys.front().atMs; }
 
 TEST(EndToEnd, TheFourthWordDelaysTheKeysBySeconds) {
-  const probe::Run immediate = runKantrell(L"KANTRELL.exe on x x 0");
   const probe::Run delayed = runKantrell(L"KANTRELL.exe on x x 2");
-  ASSERT_EQ(immediate.keys.size(), 2u);
   ASSERT_EQ(delayed.keys.size(), 2u);
-  const double extraMs = firstKeyMs(delayed) - firstKeyMs(immediate);
-  // Wine's start-up varies from run to run; the two seconds must show, nothing tighter here.
-  EXPECT_GT(extraMs, 1800.0);
-  EXPECT_LT(extraMs, 3500.0);
-  EXPECT_GE(delayed.keys.front().atMs, 2000.0) << "no key may be touched before the wait is over";
+  // The bound that no start-up time can break: nothing is touched before the wait is over.
+  EXPECT_GE(firstKeyMs(delayed), 2000.0) << "no key may be touched before the wait is over";
+  // Against the fastest of a few immediate runs, so that one slow start-up cannot fail it; still
+  // well below what a wait of twice the seconds would give.
+  double fastestMs = 1e9;
+  for (int i = 0; i < 3; ++i) {
+    const probe::Run immediate = runKantrell(L"KANTRELL.exe on x x 0");
+    ASSERT_EQ(immediate.keys.size(), 2u);
+    fastestMs = std::min(fastestMs, firstKeyMs(immediate));
+  }
+  EXPECT_LT(firstKeyMs(delayed) - fastestMs, 3500.0);
 }
 
 TEST(EndToEnd, ANegativeWaitReturnsPromptly) {

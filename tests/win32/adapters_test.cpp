@@ -1,7 +1,11 @@
 // The Win32 adapters, on the real system calls (under Wine on Linux).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "core/text.h"
+#include "status/status_style.h"
 #include "win32/window_toolkit_win32.h"
 
 namespace kantrell {
@@ -39,6 +43,33 @@ TEST(WindowToolkitTest, StartReadsTheDensityAndTheDefaults) {
   ReleaseDC(nullptr, display);
   EXPECT_EQ(toolkit.arrowCursor(), LoadCursorW(nullptr, IDC_ARROW));
   EXPECT_EQ(toolkit.defaultControlFont(), GetStockObject(DEFAULT_GUI_FONT));
+  toolkit.end();
+}
+
+// Run by the density test with the system set to a density other than Wine's usual 96: the
+// toolkit must read it, and the fonts must follow it.
+TEST(DensityTest, StartUpReadsTheSystemDensityAndTheFontsFollowIt) {
+  const char* expected = std::getenv("KANTRELL_EXPECTED_DPI");
+  if (expected == nullptr) GTEST_SKIP() << "runs with the density set (at-density.sh)";
+  const int dpi = std::atoi(expected);
+  Win32WindowToolkit toolkit(GetModuleHandleW(nullptr));
+  toolkit.start();
+  EXPECT_EQ(toolkit.screenDpiY(), dpi);
+
+  struct Row {
+    int dpi, height;
+  };
+  const Row rows[] = {{96, -11}, {120, -13}, {144, -16}};
+  const auto row =
+      std::find_if(std::begin(rows), std::end(rows), [dpi](const Row& r) { return r.dpi == dpi; });
+  ASSERT_NE(row, std::end(rows)) << "no expected height for " << dpi << " dpi";
+  const StatusStyle style = prepareStatusStyle(toolkit);
+  for (FontId font : {style.labelFont, style.valueFont}) {
+    LOGFONTW logFont = {};
+    ASSERT_EQ(GetObjectW(reinterpret_cast<HFONT>(font), sizeof logFont, &logFont),
+              static_cast<int>(sizeof logFont));
+    EXPECT_EQ(logFont.lfHeight, row->height);
+  }
   toolkit.end();
 }
 
