@@ -54,7 +54,7 @@ TEST(ExactCalls, OneRunWithTheStatusWindowUnderRelay) {
   {
     const winelog::RelayFilter filter(kRelayed);
     run = probe::run(program, L"KANTRELL.exe on on on 1 s", 60'000,
-                     {{L"WINEDEBUG=+relay,+loaddll,+pid"}});
+                     probe::withEnvironment({L"WINEDEBUG=+relay,+loaddll,+pid"}));
   }
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0u);

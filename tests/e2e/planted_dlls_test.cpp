@@ -65,7 +65,7 @@ TEST(PlantedDlls, NoneIsLoadedFromBesideTheProgram) {
     const winelog::WineOutput firstRun;
     const winelog::RelayFilter marker(L"KERNEL32.SetDefaultDllDirectories");
     const probe::Run run = probe::run(program.wstring(), L"KANTRELL.exe on x x 0 s", 60'000,
-                                      {{L"WINEDEBUG=+loaddll,+relay,+pid"}});
+                                      probe::withEnvironment({L"WINEDEBUG=+loaddll,+relay,+pid"}));
     ASSERT_TRUE(run.finished);
     for (const winelog::LoadedDll& dll : winelog::loadedAfterCall(
              firstRun.writtenSince(), "KANTRELL.exe", "KERNEL32.SetDefaultDllDirectories")) {
@@ -85,7 +85,8 @@ TEST(PlantedDlls, NoneIsLoadedFromBesideTheProgram) {
   const winelog::WineOutput secondRun;
   const probe::Run run =
       probe::run(program.wstring(), L"KANTRELL.exe on x x 0 s", 60'000,
-                 {{L"WINEDEBUG=+loaddll,+pid", L"WINEDLLOVERRIDES=" + overrides + L"=n,b"}});
+                 probe::withEnvironment(
+                     {L"WINEDEBUG=+loaddll,+pid", L"WINEDLLOVERRIDES=" + overrides + L"=n,b"}));
 
   const std::vector<winelog::LoadedDll> loaded =
       winelog::loadedDlls(secondRun.writtenSince(), "KANTRELL.exe");

@@ -61,7 +61,50 @@ BOOL CALLBACK findVisibleWindowOf(HWND window, LPARAM data) {
   return TRUE;
 }
 
-void lookForWindow(DWORD processId, double atMs, WindowSighting& sighting) {
+// The screen's pixels under `rect`, as a bottom-up 24-bit BMP file.
+bool savePicture(const RECT& rect, const std::wstring& path) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool saved = false;
+  if (bitmap != nullptr) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const DWORD imageBytes = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + imageBytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      DWORD written = 0;
+      saved = WriteFile(file, &header, sizeof header, &written, nullptr) &&
+              WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+              WriteFile(file, bits, imageBytes, &written, nullptr);
+      CloseHandle(file);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
+void lookForWindow(DWORD processId, double atMs, WindowSighting& sighting,
+                   const std::wstring& pictureFile) {
   FoundWindow found{processId, nullptr};
   EnumWindows(findVisibleWindowOf, reinterpret_cast<LPARAM>(&found));
   if (found.window == nullptr) return;
@@ -77,6 +120,11 @@ void lookForWindow(DWORD processId, double atMs, WindowSighting& sighting) {
   sighting.style = GetWindowLongW(found.window, GWL_STYLE);
   sighting.exStyle = GetWindowLongW(found.window, GWL_EXSTYLE);
   sighting.lastMs = atMs;
+  if (!pictureFile.empty() && !sighting.pictureTaken && atMs - sighting.firstMs >= 500) {
+    RECT now = {};
+    GetWindowRect(found.window, &now);
+    sighting.pictureTaken = savePicture(now, pictureFile);
+  }
 }
 
 double toMs(const FILETIME& time) {
@@ -153,10 +201,10 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
   if (!options.environment.empty()) environment = environmentWith(options.environment);
   PROCESS_INFORMATION process = {};
   QueryPerformanceCounter(&runOrigin);
-  result.started = CreateProcessW(applicationPath.c_str(), line.data(), nullptr, nullptr, FALSE,
-                                  CREATE_UNICODE_ENVIRONMENT,
-                                  environment.empty() ? nullptr : environment.data(), nullptr,
-                                  &startup, &process) != FALSE;
+  result.started =
+      CreateProcessW(applicationPath.c_str(), line.data(), nullptr, nullptr, FALSE,
+                     CREATE_UNICODE_ENVIRONMENT, environment.empty() ? nullptr : environment.data(),
+                     nullptr, &startup, &process) != FALSE;
   if (result.started) {
     for (;;) {
       const DWORD wake = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5, QS_ALLINPUT);
@@ -167,7 +215,7 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
         break;
       }
       pumpMessages();
-      lookForWindow(process.dwProcessId, nowMs, result.window);
+      lookForWindow(process.dwProcessId, nowMs, result.window, options.pictureFile);
       sampleResources(process.hProcess, result);
       if (nowMs > limitMs) {
         TerminateProcess(process.hProcess, 0xDEAD);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace probe {
@@ -25,6 +26,7 @@ struct WindowSighting {
   LONG style = 0;      // styles when last seen
   LONG exStyle = 0;
   std::wstring className;
+  bool pictureTaken = false;
 };
 
 struct Run {
@@ -45,7 +47,17 @@ std::wstring ownDirectory();
 // process's environment.
 struct RunOptions {
   std::vector<std::wstring> environment;  // NAME=VALUE
+  // When set, a picture of the window, taken from the screen half a second after it first
+  // shows, is written here as a 24-bit BMP.
+  std::wstring pictureFile;
 };
+
+// Options that only change the child's environment.
+inline RunOptions withEnvironment(std::vector<std::wstring> environment) {
+  RunOptions options;
+  options.environment = std::move(environment);
+  return options;
+}
 
 // Runs `applicationPath` with `commandLine` exactly as given (it becomes GetCommandLineW of the
 // child). Pumps messages while it waits, so that the hook sees the events; a process still
