@@ -2,12 +2,15 @@
 # Runs a Windows program under Wine in a prefix and an X display of its own: for the tests (as
 # the cross build's emulator), the scripts and the benchmark.
 #
-#   run-under-wine.sh STATE_DIR PROGRAM.exe [ARGS...]   run PROGRAM (prefix and display made on demand)
-#   run-under-wine.sh STATE_DIR --start                  make the prefix, start Xvfb and wineserver
-#   run-under-wine.sh STATE_DIR --stop                   stop the wineserver and the Xvfb started here
+#   run-under-wine.sh STATE_DIR --start [ANCHOR.exe]   make the prefix, start Xvfb, the wineserver
+#                                                      and the anchor that keeps the session warm
+#   run-under-wine.sh STATE_DIR PROGRAM.exe [ARGS...]  run PROGRAM (started on demand)
+#   run-under-wine.sh STATE_DIR --stop                 stop everything started here
 #
-# KANTRELL_WINE_DISPLAY chooses the display number (default :73); a display already served by
-# someone else is used as it is and never stopped.
+# The prefix shows every window inside a Wine virtual desktop, as Windows draws them: bare Xvfb
+# has no window manager, and Wine would otherwise wait two seconds for one whenever a window
+# goes away. KANTRELL_WINE_DISPLAY chooses the X display (default :73); a display already served
+# by someone else is used as it is and never stopped.
 set -euo pipefail
 
 state=$(mkdir -p "$1" && cd "$1" && pwd)
@@ -20,10 +23,17 @@ export HOME="${HOME:-$state}"  # Wine wants a home; CI may start without one
 export DISPLAY="${KANTRELL_WINE_DISPLAY:-:73}"
 
 display_up() { xset -display "$DISPLAY" q >/dev/null 2>&1; }
+alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
 start() {
+  local anchor=${1:-}
   exec 9>"$state/lock"
   flock 9
+  # Started already, and its anchor (so its wineserver) still alive: nothing to do.
+  if [ -f "$state/ready" ] && alive "$state/anchor.pid"; then
+    exec 9>&-
+    return
+  fi
   if ! display_up; then
     # -noreset: without it the server forgets its state whenever its last client leaves.
     setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset -nolisten tcp \
@@ -36,13 +46,29 @@ start() {
     wineboot -i >"$state/wineboot.log" 2>&1 9>&- || true
     wineserver -w 9>&-
   fi
-  # One persistent server for the whole test run saves Wine's start-up for every test.
-  setsid wineserver -p >/dev/null 2>&1 </dev/null 9>&- &
+  if ! grep -q '^\[Software\\\\Wine\\\\Explorer\\\\Desktops\]' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f \
+      >/dev/null 2>&1 9>&-
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
+      >/dev/null 2>&1 9>&-
+    wineserver -w 9>&-
+  fi
+  # One persistent server for the whole run, started in the foreground: it returns once its
+  # socket is bound (0), or at once when one runs already (2). Never a second one per program.
+  wineserver -p >/dev/null 2>&1 </dev/null 9>&- || [ $? -eq 2 ]
+  if [ -n "$anchor" ]; then
+    if ! alive "$state/anchor.pid"; then
+      setsid wine "$anchor" >/dev/null 2>&1 </dev/null 9>&- &
+      echo $! >"$state/anchor.pid"
+    fi
+    touch "$state/ready"
+  fi
   exec 9>&-
 }
 
 stop() {
   wineserver -k >/dev/null 2>&1 || true
+  rm -f "$state/ready" "$state/anchor.pid"
   if [ -f "$state/xvfb.pid" ]; then
     kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
     rm -f "$state/xvfb.pid"
@@ -50,9 +76,9 @@ stop() {
 }
 
 case "${1:-}" in
-  --start) start ;;
+  --start) start "${2:-}" ;;
   --stop) stop ;;
-  "") echo "usage: $0 STATE_DIR PROGRAM.exe [ARGS...] | --start | --stop" >&2; exit 2 ;;
+  "") echo "usage: $0 STATE_DIR PROGRAM.exe [ARGS...] | --start [ANCHOR.exe] | --stop" >&2; exit 2 ;;
   *)
     start
     # Wine's helper processes (services, explorer, the desktop) outlive the program and would

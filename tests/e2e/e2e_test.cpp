@@ -64,36 +64,30 @@ TEST(EndToEnd, AllOnGivesSixInjectedEventsWithScanCodeOne) {
   EXPECT_FALSE(run.window.seen);
 }
 
-struct LineCase {
-  const wchar_t* commandLine;
-  std::vector<DWORD> toggled;
-};
-
-void PrintTo(const LineCase& row, std::ostream* out) {
-  *out << testing::PrintToString(std::wstring(row.commandLine));
+// One table, one test process: each row is a separate run of KANTRELL.exe all the same.
+TEST(EndToEnd, EachLineTogglesTheKeysItNamesOn) {
+  struct Row {
+    const wchar_t* commandLine;
+    std::vector<DWORD> toggled;
+  };
+  for (const Row& row : {
+           Row{L"KANTRELL.exe oN ON On 0", {kVkNumLock, kVkScrollLock, kVkCapsLock}},
+           Row{L"KANTRELL.exe OFF on OFF", {kVkScrollLock}},
+           Row{L"\"C:\\Tools\\KANTRELL.exe\" on off on", {kVkNumLock, kVkCapsLock}},
+           Row{L"KANTRELL.exe \"on\"off on", {kVkNumLock, kVkCapsLock}},
+           Row{L"KANTRELL.exe \"\"\"\" on", {kVkCapsLock}},
+           Row{L"KANTRELL.exe \"on off\" on", {kVkScrollLock}},
+           Row{L"KANTRELL.exe o\"n\" off on", {kVkNumLock, kVkCapsLock}},
+           Row{L"\"KANTRELL.exe\"on", {kVkNumLock}},
+           Row{L"KANTRELL.exe on\toff on", {kVkScrollLock}},
+           Row{L"KANTRELL.exe \"on \" on", {kVkScrollLock}},
+           Row{L"KANTRELL.exe yes 1 an", {}},
+           Row{L"KANTRELL.exe \"a\\\" on", {kVkScrollLock}},
+       }) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(row.commandLine)));
+    EXPECT_EQ(pressesAndReleases(runKantrell(row.commandLine)), toggles(row.toggled));
+  }
 }
-
-class CommandLineTest : public testing::TestWithParam<LineCase> {};
-
-TEST_P(CommandLineTest, TogglesTheKeysTheLineNamesOn) {
-  const probe::Run run = runKantrell(GetParam().commandLine);
-  EXPECT_EQ(pressesAndReleases(run), toggles(GetParam().toggled));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, CommandLineTest,
-    testing::Values(LineCase{L"KANTRELL.exe oN ON On 0", {kVkNumLock, kVkScrollLock, kVkCapsLock}},
-                    LineCase{L"KANTRELL.exe OFF on OFF", {kVkScrollLock}},
-                    LineCase{L"\"C:\\Tools\\KANTRELL.exe\" on off on", {kVkNumLock, kVkCapsLock}},
-                    LineCase{L"KANTRELL.exe \"on\"off on", {kVkNumLock, kVkCapsLock}},
-                    LineCase{L"KANTRELL.exe \"\"\"\" on", {kVkCapsLock}},
-                    LineCase{L"KANTRELL.exe \"on off\" on", {kVkScrollLock}},
-                    LineCase{L"KANTRELL.exe o\"n\" off on", {kVkNumLock, kVkCapsLock}},
-                    LineCase{L"\"KANTRELL.exe\"on", {kVkNumLock}},
-                    LineCase{L"KANTRELL.exe on\toff on", {kVkScrollLock}},
-                    LineCase{L"KANTRELL.exe \"on \" on", {kVkScrollLock}},
-                    LineCase{L"KANTRELL.exe yes 1 an", {}},
-                    LineCase{L"KANTRELL.exe \"a\\\" on", {kVkScrollLock}}));
 
 double firstKeyMs(const probe::Run& run) { return run.keys.empty() ? -1 : run.keys.front().atMs; }
 
@@ -141,18 +135,15 @@ TEST(EndToEnd, StatusWindowShowsCentredAfterTheKeysForFiveToSixSeconds) {
   EXPECT_GE(run.exitMs, run.window.lastMs);
 }
 
-class NoStatusWindowTest : public testing::TestWithParam<const wchar_t*> {};
-
-TEST_P(NoStatusWindowTest, OnlyTheFifthWordSOpensIt) {
-  const probe::Run run = runKantrell(GetParam());
-  EXPECT_FALSE(run.window.seen);
-  EXPECT_LT(run.exitMs, 4000.0);
+TEST(EndToEnd, OnlyTheFifthWordSOpensTheWindow) {
+  for (const wchar_t* line :
+       {L"KANTRELL.exe on off on 0 ss", L"KANTRELL.exe on off on 0 status",
+        L"KANTRELL.exe on off on 0", L"KANTRELL.exe on s", L"KANTRELL.exe on off on 0 \"s \""}) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(line)));
+    const probe::Run run = runKantrell(line);
+    EXPECT_FALSE(run.window.seen);
+    EXPECT_LT(run.exitMs, 4000.0);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, NoStatusWindowTest,
-                         testing::Values(L"KANTRELL.exe on off on 0 ss",
-                                         L"KANTRELL.exe on off on 0 status",
-                                         L"KANTRELL.exe on off on 0", L"KANTRELL.exe on s",
-                                         L"KANTRELL.exe on off on 0 \"s \""));
 
 }  // namespace

@@ -217,14 +217,17 @@ Run run(const std::wstring& applicationPath, const std::wstring& commandLine, DW
       pumpMessages();
       lookForWindow(process.dwProcessId, nowMs, result.window, options.pictureFile);
       sampleResources(process.hProcess, result);
-      if (nowMs > limitMs) {
+      const bool farEnough = options.endAfterWindowMs >= 0 && result.window.seen &&
+                             nowMs - result.window.firstMs >= options.endAfterWindowMs;
+      if (nowMs > limitMs || farEnough) {
         TerminateProcess(process.hProcess, 0xDEAD);
         WaitForSingleObject(process.hProcess, INFINITE);
         break;
       }
     }
-    // Let any hook call still queued for this thread arrive.
-    const double settleUntil = msSince(runOrigin) + 100;
+    // Let any hook call still queued for this thread arrive. Injected events reach the hook
+    // before keybd_event returns in the child, so by its exit they are here; this is a margin.
+    const double settleUntil = msSince(runOrigin) + 30;
     while (msSince(runOrigin) < settleUntil) {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
       pumpMessages();

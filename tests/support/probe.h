@@ -50,6 +50,9 @@ struct RunOptions {
   // When set, a picture of the window, taken from the screen half a second after it first
   // shows, is written here as a 24-bit BMP.
   std::wstring pictureFile;
+  // When set, the run is ended (terminated) once the window has shown for this long: for runs
+  // that only need to get that far.
+  double endAfterWindowMs = -1;
 };
 
 // Options that only change the child's environment.
