@@ -49,6 +49,9 @@ Spawned spawn(const std::string& program, const std::vector<std::string>& args,
   spawned.pid = fork();
   if (spawned.pid == 0) {
     setsid();
+    // The session the tests run in is the X server's only: whatever the caller's is.
+    unsetenv("WAYLAND_DISPLAY");
+    unsetenv("XDG_SESSION_TYPE");
     for (const auto& [name, value] : env) {
       if (value == nullptr) {
         unsetenv(name.c_str());

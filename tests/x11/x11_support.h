@@ -30,7 +30,7 @@ struct Result {
 };
 
 // Starts `program` with `args` in a session of its own (so without a controlling terminal), with
-// the tests' environment changed by `env`.
+// the tests' environment, without any Wayland session variable, changed by `env`.
 Spawned spawn(const std::string& program, const std::vector<std::string>& args,
               const std::vector<EnvChange>& env = {});
 // Waits for it (killing it after `limitMs`) and collects its output.
