@@ -4,41 +4,42 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <cstring>
+#include <memory>
 
 namespace kantrell {
 
-unsigned numLockModifiers(Display* display) {
-  unsigned modifiers = XkbKeysymToModifiers(display, XK_Num_Lock);
-  if (modifiers != 0) return modifiers;
-  // No key carries Num_Lock; the keymap may still name a NumLock virtual modifier.
-  XkbDescPtr keymap = XkbGetMap(display, XkbVirtualModsMask, XkbUseCoreKbd);
-  if (keymap == nullptr) return 0;
-  if (XkbGetNames(display, XkbVirtualModNamesMask, keymap) == Success && keymap->names != nullptr) {
-    const Atom name = XInternAtom(display, "NumLock", False);
-    for (int index = 0; index < XkbNumVirtualMods; ++index) {
-      if (keymap->names->vmods[index] != name) continue;
-      unsigned real = 0;
-      if (XkbVirtualModsToReal(keymap, 1u << index, &real)) modifiers = real;
-      break;
-    }
-    XkbFreeNames(keymap, XkbVirtualModNamesMask, True);
+namespace {
+
+struct KeymapRelease {
+  void operator()(XkbDescPtr keymap) const { XkbFreeKeyboard(keymap, 0, True); }
+};
+using Keymap = std::unique_ptr<XkbDescRec, KeymapRelease>;
+
+// The real modifiers of the keymap's NumLock virtual modifier; 0 when it names none.
+unsigned numLockVirtualModifier(Display* display, XkbDescPtr keymap) {
+  unsigned real = 0;
+  if (XkbGetNames(display, XkbVirtualModNamesMask, keymap) != Success || keymap->names == nullptr) {
+    return 0;
   }
-  XkbFreeKeyboard(keymap, 0, True);
-  return modifiers;
+  const Atom name = XInternAtom(display, "NumLock", False);
+  for (int index = 0; index < XkbNumVirtualMods; ++index) {
+    if (keymap->names->vmods[index] != name) continue;
+    if (!XkbVirtualModsToReal(keymap, 1u << index, &real)) real = 0;
+    break;
+  }
+  return real;
 }
+
+}  // namespace
 
 X11Keyboard::X11Keyboard(Display* display) : display_(display) {
   int event = 0, error = 0, major = 0, minor = 0;
   xtest_ = XTestQueryExtension(display_, &event, &error, &major, &minor) == True;
-
-  caps_.keysym = XK_Caps_Lock;
-  caps_.modifiers = LockMask;
   num_.keysym = XK_Num_Lock;
-  num_.modifiers = numLockModifiers(display_);
-  if (num_.modifiers == 0) num_.indicator = XInternAtom(display_, "Num Lock", False);
+  num_.indicator = XInternAtom(display_, "Num Lock", False);
   scroll_.keysym = XK_Scroll_Lock;
   scroll_.indicator = XInternAtom(display_, "Scroll Lock", False);
+  caps_.keysym = XK_Caps_Lock;
 }
 
 X11Keyboard::LockKey* X11Keyboard::lockKeyOf(std::uint8_t virtualKey) {
@@ -51,6 +52,34 @@ X11Keyboard::LockKey* X11Keyboard::lockKeyOf(std::uint8_t virtualKey) {
       return &caps_;
     default:
       return nullptr;
+  }
+}
+
+void X11Keyboard::readKeymap(LockKey& key) {
+  key.keycodes.clear();
+  unsigned bound = 0;  // the modifiers the keys carrying the keysym are bound to
+  const Keymap keymap(XkbGetMap(
+      display_, XkbKeySymsMask | XkbModifierMapMask | XkbVirtualModsMask | XkbKeyTypesMask,
+      XkbUseCoreKbd));
+  if (keymap) {
+    for (int keycode = keymap->min_key_code; keycode <= keymap->max_key_code; ++keycode) {
+      bool carries = false;
+      for (int group = 0; group < XkbKeyNumGroups(keymap.get(), keycode) && !carries; ++group) {
+        for (int level = 0; level < XkbKeyGroupWidth(keymap.get(), keycode, group); ++level) {
+          carries = carries || XkbKeySymEntry(keymap.get(), keycode, level, group) == key.keysym;
+        }
+      }
+      if (!carries) continue;
+      key.keycodes.push_back(static_cast<KeyCode>(keycode));
+      bound |= keymap->map->modmap[keycode];
+    }
+  }
+  if (key.keysym == XK_Caps_Lock) {
+    key.modifiers = LockMask;  // Caps Lock is the core Lock modifier, whatever key carries it
+  } else if (key.keysym == XK_Num_Lock) {
+    key.modifiers = bound != 0 || !keymap ? bound : numLockVirtualModifier(display_, keymap.get());
+  } else {
+    key.modifiers = 0;  // Scroll Lock: the indicator
   }
 }
 
@@ -68,13 +97,8 @@ bool X11Keyboard::isOn(const LockKey& key) {
 bool X11Keyboard::isHeld(const LockKey& key) {
   char keys[32] = {};
   XQueryKeymap(display_, keys);
-  int first = 0, last = 0;
-  XDisplayKeycodes(display_, &first, &last);
-  for (int keycode = first; keycode <= last; ++keycode) {
-    const bool down = (keys[keycode / 8] & (1 << (keycode % 8))) != 0;
-    if (down && XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0) == key.keysym) {
-      return true;
-    }
+  for (KeyCode keycode : key.keycodes) {
+    if ((keys[keycode / 8] & (1 << (keycode % 8))) != 0) return true;
   }
   return false;
 }
@@ -90,6 +114,7 @@ void X11Keyboard::setOn(const LockKey& key, bool on) {
 std::uint16_t X11Keyboard::keyState(std::uint8_t virtualKey) {
   LockKey* key = lockKeyOf(virtualKey);
   if (key == nullptr) return 0;
+  readKeymap(*key);
   const bool on = isOn(*key);
   key->onBeforePress = on;
   return static_cast<std::uint16_t>((isHeld(*key) ? 0xFF80 : 0) | (on ? 1 : 0));
@@ -99,9 +124,8 @@ void X11Keyboard::sendKeyEvent(std::uint8_t virtualKey, std::uint8_t, std::uint3
   LockKey* key = lockKeyOf(virtualKey);
   if (key == nullptr) return;
   const bool release = (flags & kKeyEventKeyUp) != 0;
-  const KeyCode keycode = XKeysymToKeycode(display_, key->keysym);
-  if (xtest_ && keycode != 0) {
-    XTestFakeKeyEvent(display_, keycode, release ? False : True, CurrentTime);
+  if (xtest_ && !key->keycodes.empty()) {
+    XTestFakeKeyEvent(display_, key->keycodes.front(), release ? False : True, CurrentTime);
   }
   if (!release) return;
   XSync(display_, False);

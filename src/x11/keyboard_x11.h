@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "core/lock_keys.h"
 
@@ -14,7 +15,9 @@ class X11Keyboard final : public Keyboard {
  public:
   explicit X11Keyboard(Display* display);
 
-  // Bit 0 while the key's lock is on, bit 15 (0xFF80) while its keycode is down.
+  // Reads the keymap as the server has it at this moment (a session may still be setting it up
+  // while kantrell waits), then the key: bit 0 while its lock is on, 0xFF80 while a keycode that
+  // carries it is down.
   std::uint16_t keyState(std::uint8_t virtualKey) override;
   // A press and a release of the key through XTest, the path of a real key press. When the pair
   // leaves the state as it was (no keycode for the key, or a keymap that gives it no lock action,
@@ -23,14 +26,17 @@ class X11Keyboard final : public Keyboard {
   void sendKeyEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags) override;
 
  private:
+  // What the last reading found out about one key.
   struct LockKey {
     KeySym keysym = NoSymbol;
-    unsigned modifiers = 0;  // the real modifiers that carry the lock; 0: an indicator does
-    Atom indicator = None;
+    Atom indicator = None;          // where the state lives when no modifier carries it
+    unsigned modifiers = 0;         // the real modifiers that carry the lock; 0: the indicator does
+    std::vector<KeyCode> keycodes;  // the keys that carry the keysym
     bool onBeforePress = false;
   };
 
   LockKey* lockKeyOf(std::uint8_t virtualKey);
+  void readKeymap(LockKey& key);
   bool isOn(const LockKey& key);
   bool isHeld(const LockKey& key);
   void setOn(const LockKey& key, bool on);
@@ -39,9 +45,5 @@ class X11Keyboard final : public Keyboard {
   bool xtest_ = false;
   LockKey num_, scroll_, caps_;
 };
-
-// The real modifiers Num Lock locks: those Num_Lock is bound to, else those of the keymap's
-// NumLock virtual modifier; 0 when the keymap has neither.
-unsigned numLockModifiers(Display* display);
 
 }  // namespace kantrell

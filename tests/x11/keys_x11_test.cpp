@@ -173,6 +173,55 @@ TEST_F(X11Test, AKeyWithoutKeycodeIsStillSetThroughXkb) {
   EXPECT_TRUE(on);
 }
 
+// Moves Num_Lock's key from one modifier to another for as long as it lives, as a session's
+// keymap set-up may do while kantrell waits.
+class NumLockRebound {
+ public:
+  NumLockRebound(Display* display, int from, int to) : display_(display) {
+    saved_ = XGetModifierMapping(display_);
+    XModifierKeymap* changed = XGetModifierMapping(display_);
+    const KeyCode numLock = XKeysymToKeycode(display_, XK_Num_Lock);
+    const int perModifier = changed->max_keypermod;
+    for (int i = 0; i < perModifier; ++i) {
+      KeyCode& slot = changed->modifiermap[from * perModifier + i];
+      if (slot == numLock) slot = 0;
+    }
+    changed = XInsertModifiermapEntry(changed, numLock, to);
+    XSetModifierMapping(display_, changed);
+    XFreeModifiermap(changed);
+    XSync(display_, False);
+  }
+  ~NumLockRebound() {
+    XSetModifierMapping(display_, saved_);
+    XFreeModifiermap(saved_);
+    XSync(display_, False);
+  }
+  NumLockRebound(const NumLockRebound&) = delete;
+  NumLockRebound& operator=(const NumLockRebound&) = delete;
+
+ private:
+  Display* display_;
+  XModifierKeymap* saved_ = nullptr;
+};
+
+TEST_F(X11Test, TheKeymapIsReadAfterTheWaitToo) {
+  ASSERT_EQ(XkbKeysymToModifiers(display_, XK_Num_Lock), static_cast<unsigned>(Mod2Mask));
+  unsigned locked = 0;
+  {
+    const Spawned spawned = spawn(kKantrell, {"on", "", "", "1"});
+    usleep(300'000);
+    const NumLockRebound rebound(display_, Mod2MapIndex, Mod3MapIndex);  // during the wait
+    const Result result = finish(spawned);
+    EXPECT_EQ(result.exitCode, 0);
+    XkbStateRec state = {};
+    XkbGetState(display_, XkbUseCoreKbd, &state);
+    locked = state.locked_mods;
+    XkbLockModifiers(display_, XkbUseCoreKbd, Mod2Mask | Mod3Mask, 0);
+  }
+  EXPECT_EQ(locked & (Mod2Mask | Mod3Mask), static_cast<unsigned>(Mod3Mask))
+      << "Num Lock's modifier as the keymap has it when the key is read, and no other";
+}
+
 TEST_F(X11Test, HelpAndVersionAsTheOnlyWord) {
   const Result help = run(kKantrell, {"--help"});
   EXPECT_EQ(help.exitCode, 0);
