@@ -20,7 +20,17 @@ bool LinuxSession::waylandSession() {
 
 X11Status LinuxSession::x11() {
   if (!connection_) connection_ = std::make_unique<X11Connection>();
-  return connection_->status();
+  switch (connection_->outcome()) {
+    case X11Connection::Outcome::NoDisplayName:
+      return X11Status::NoDisplay;
+    case X11Connection::Outcome::Unreachable:
+      return X11Status::Unreachable;
+    case X11Connection::Outcome::NoXkb:
+      return X11Status::NoXkb;
+    case X11Connection::Outcome::Open:
+      break;
+  }
+  return X11Status::Usable;
 }
 
 std::string LinuxSession::displayName() { return std::string(variable("DISPLAY")); }

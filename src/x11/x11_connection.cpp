@@ -28,14 +28,14 @@ X11Connection::X11Connection() {
   display_ = XkbOpenDisplay(nullptr, &event, &error, &major, &minor, &reason);
   if (display_ == nullptr) {
     // The library refuses a server without XKB only after it reached it.
-    status_ = reason == XkbOD_NonXkbServer || reason == XkbOD_BadServerVersion
-                  ? X11Status::NoXkb
-                  : X11Status::Unreachable;
+    outcome_ = reason == XkbOD_NonXkbServer || reason == XkbOD_BadServerVersion
+                   ? Outcome::NoXkb
+                   : Outcome::Unreachable;
     return;
   }
   XSetErrorHandler(ignoreProtocolError);
   XSetIOErrorHandler(connectionLost);
-  status_ = X11Status::Usable;
+  outcome_ = Outcome::Open;
 }
 
 X11Connection::~X11Connection() {

@@ -3,12 +3,17 @@
 
 #include <X11/Xlib.h>
 
-#include "linux/backend_choice.h"
-
 namespace kantrell {
 
 class X11Connection {
  public:
+  enum class Outcome {
+    NoDisplayName,  // DISPLAY is not set
+    Unreachable,    // the display cannot be opened
+    NoXkb,          // the server has no XKB extension
+    Open,
+  };
+
   // Opens the display DISPLAY names and checks for XKB. Protocol errors are ignored from then on,
   // as every failure of the program is silent; a lost connection ends the program.
   X11Connection();
@@ -16,13 +21,13 @@ class X11Connection {
   X11Connection(const X11Connection&) = delete;
   X11Connection& operator=(const X11Connection&) = delete;
 
-  X11Status status() const { return status_; }
-  // Usable only when status() is X11Status::Usable.
+  Outcome outcome() const { return outcome_; }
+  // Usable only when outcome() is Outcome::Open.
   Display* display() const { return display_; }
 
  private:
   Display* display_ = nullptr;
-  X11Status status_ = X11Status::NoDisplay;
+  Outcome outcome_ = Outcome::NoDisplayName;
 };
 
 }  // namespace kantrell
