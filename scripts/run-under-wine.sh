@@ -13,17 +13,29 @@
 # by someone else is used as it is and never stopped.
 set -euo pipefail
 
+if [ $# -lt 2 ]; then
+  echo "usage: $0 STATE_DIR PROGRAM.exe [ARGS...] | --start [ANCHOR.exe] | --stop" >&2
+  exit 2
+fi
 state=$(mkdir -p "$1" && cd "$1" && pwd)
 shift
 
 export WINEPREFIX="$state/prefix"
 export WINEARCH=win64
-export WINEDEBUG=-all
+# Quiet, but for errors: a program that fails to start says why instead of vanishing silently.
+export WINEDEBUG=-all,err+all
 export HOME="${HOME:-$state}"  # Wine wants a home; CI may start without one
 export DISPLAY="${KANTRELL_WINE_DISPLAY:-:73}"
 
 display_up() { xset -display "$DISPLAY" q >/dev/null 2>&1; }
-alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+# The process in the pid file runs (a zombie does not count: nothing may reap it here).
+alive() {
+  [ -f "$1" ] || return 1
+  local stat
+  stat=$(cat "/proc/$(cat "$1")/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  [ "${stat:0:1}" != Z ]
+}
 
 start() {
   local anchor=${1:-}
@@ -70,7 +82,14 @@ stop() {
   wineserver -k >/dev/null 2>&1 || true
   rm -f "$state/ready" "$state/anchor.pid"
   if [ -f "$state/xvfb.pid" ]; then
-    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    local pid
+    pid=$(cat "$state/xvfb.pid")
+    kill "$pid" 2>/dev/null || true
+    # Gone before the display number is used again (a zombie counts as gone).
+    for _ in $(seq 50); do
+      grep -qs '^State:[[:space:]]*[^Z]' "/proc/$pid/status" || break
+      sleep 0.1
+    done
     rm -f "$state/xvfb.pid"
   fi
 }
@@ -78,7 +97,6 @@ stop() {
 case "${1:-}" in
   --start) start "${2:-}" ;;
   --stop) stop ;;
-  "") echo "usage: $0 STATE_DIR PROGRAM.exe [ARGS...] | --start [ANCHOR.exe] | --stop" >&2; exit 2 ;;
   *)
     start
     # Wine's helper processes (services, explorer, the desktop) outlive the program and would
@@ -91,6 +109,7 @@ case "${1:-}" in
     wine "$@" >"$output" 2>&1 </dev/null || status=$?
     cat "$output"
     rm -f "$output"
+    [ "$status" -eq 0 ] || echo "run-under-wine.sh: $1 exited with status $status" >&2
     exit "$status"
     ;;
 esac

@@ -24,7 +24,13 @@ case "${3:-}" in
     ;;
   --stop)
     if [ -f "$state/xvfb.pid" ]; then
-      kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+      pid=$(cat "$state/xvfb.pid")
+      kill "$pid" 2>/dev/null || true
+      # Gone before the display number is used again (a zombie counts as gone).
+      for _ in $(seq 50); do
+        grep -qs '^State:[[:space:]]*[^Z]' "/proc/$pid/status" || break
+        sleep 0.1
+      done
       rm -f "$state/xvfb.pid"
     fi
     ;;
