@@ -3,10 +3,6 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(KANTRELL_XLIB REQUIRED IMPORTED_TARGET x11 xtst)
 pkg_check_modules(KANTRELL_XDRAW REQUIRED IMPORTED_TARGET x11 xft xrandr)
 
-# Debian's hardening: stack protector, fortified C library calls, read-only relocations.
-add_compile_options(-fstack-protector-strong $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
-add_link_options(-Wl,-z,relro,-z,now -Wl,--as-needed)
-
 # The only folder that includes X headers. The program links Xlib and XTest only: Xft, fontconfig
 # and RandR are needed by the status window alone, and live in a module the program loads when a
 # window first needs them, so that setting keys never pays for loading them.
@@ -36,7 +32,7 @@ set(KANTRELL_PROGRAM_SOURCES
 )
 add_executable(kantrell ${KANTRELL_PROGRAM_SOURCES} src/x11/x11_drawing_loader.cpp)
 target_compile_definitions(kantrell PRIVATE
-  KANTRELL_DRAWING_MODULE="../${KANTRELL_MODULE_DIR}/x11-drawing.so")
+  KANTRELL_DRAWING_MODULE="${KANTRELL_MODULE_DIR}/x11-drawing.so")
 target_link_libraries(kantrell PRIVATE kantrell_x11 kantrell_console kantrell_backend_choice
                       ${CMAKE_DL_LIBS})
 add_dependencies(kantrell kantrell_x11_drawing)
@@ -49,11 +45,18 @@ set(KANTRELL_MAN_PAGE ${CMAKE_BINARY_DIR}/kantrell.1.gz)
 add_custom_command(OUTPUT ${KANTRELL_MAN_PAGE}
   COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/docs/kantrell.1 > ${KANTRELL_MAN_PAGE}
   DEPENDS ${CMAKE_SOURCE_DIR}/docs/kantrell.1 VERBATIM)
-add_custom_target(kantrell_man_page ALL DEPENDS ${KANTRELL_MAN_PAGE})
+# Debian's place for the upstream change log, compressed the same way.
+set(KANTRELL_CHANGELOG ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${KANTRELL_CHANGELOG}
+  COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/CHANGELOG.md > ${KANTRELL_CHANGELOG}
+  DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md VERBATIM)
+add_custom_target(kantrell_man_page ALL DEPENDS ${KANTRELL_MAN_PAGE} ${KANTRELL_CHANGELOG})
 
 # Debian's machine-readable copyright file, its licence text taken from LICENSE: the body of the
 # licence without its title and copyright line, each line indented, empty lines as " .".
 file(READ ${CMAKE_SOURCE_DIR}/LICENSE KANTRELL_LICENSE)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+string(REPLACE "\r\n" "\n" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
 string(REGEX REPLACE "^MIT License\n\nCopyright[^\n]*\n\n" "" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
 string(REGEX REPLACE "\n$" "" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
 string(REPLACE "\n\n" "\n.\n" KANTRELL_LICENSE "${KANTRELL_LICENSE}")
@@ -76,7 +79,8 @@ ${KANTRELL_LICENSE}
 install(TARGETS kantrell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS kantrell_x11_drawing LIBRARY DESTINATION ${KANTRELL_MODULE_DIR})
 install(FILES ${KANTRELL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES README.md ${KANTRELL_COPYRIGHT} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kantrell)
+install(FILES README.md ${KANTRELL_COPYRIGHT} ${KANTRELL_CHANGELOG}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kantrell)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kantrell)
@@ -86,9 +90,9 @@ set(CPACK_PACKAGE_CONTACT "KANTRELL project <maintainers@users.noreply.c-seed-7e
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "put Num Lock, Scroll Lock and Caps Lock into named states")
 # CPack puts the summary on the first line itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "kantrell on off off 3 s waits three seconds, then turns Num Lock on and Scroll Lock
- and Caps Lock off where they differ, and shows the result for five seconds. It works
- in X11 sessions (through XKB and XTEST) and on Linux virtual consoles, for session
- start-up scripts and display manager set-up scripts.")
+and Caps Lock off where they differ, and shows the result for five seconds. It works
+in X11 sessions (through XKB and XTEST) and on Linux virtual consoles, for session
+start-up scripts and display manager set-up scripts.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kantrell.example/")
