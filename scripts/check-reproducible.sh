@@ -4,7 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(mktemp -d "${TMPDIR:-/tmp}/kantrell-reproducible.XXXXXX")
-trap 'rm -rf "$root"' EXIT
 mkdir -p "$root/a" "$root/second-build-in-a-longer-path"
 
 TMPDIR="$root/a" scripts/release.sh "$root/a/dist" >/dev/null
@@ -12,9 +11,10 @@ sleep 2  # a different clock reading
 TMPDIR="$root/second-build-in-a-longer-path" scripts/release.sh "$root/b/dist" >/dev/null
 
 if ! cmp -s "$root/a/dist/SHA256SUMS" "$root/b/dist/SHA256SUMS"; then
-  echo "two builds of $(git rev-parse --short HEAD) differ:" >&2
+  echo "two builds of $(git rev-parse --short HEAD) differ (both kept in $root):" >&2
   diff "$root/a/dist/SHA256SUMS" "$root/b/dist/SHA256SUMS" >&2 || true
   exit 1
 fi
 echo "two builds of $(git rev-parse --short HEAD) are byte-identical:"
 cat "$root/a/dist/SHA256SUMS"
+rm -rf "$root"

@@ -27,14 +27,15 @@ pid=$!
 window=""
 shown=""
 while kill -0 "$pid" 2>/dev/null; do
-  id=$(xwininfo -root -tree 2>/dev/null | awk '/"Statusmeldung: Kantrell V/ {print $1; exit}')
+  id=$(xwininfo -root -tree 2>/dev/null | awk '/"Statusmeldung: Kantrell V/ {print $1; exit}' ||
+    true)
   if [ -n "$id" ] && [ -z "$shown" ]; then
     shown=$(($(ms) - start))
     window=$id
     geometry=$(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ \
-      {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h " at (" x "," y ")"}')
+      {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h " at (" x "," y ")"}' || true)
     sleep 0.5
-    import -window "$id" "$state/status-window.png"
+    import -window "$id" "$state/status-window.png" || true
   fi
   if [ -n "$shown" ] && [ -z "$id" ] && [ -z "${gone:-}" ]; then gone=$(($(ms) - start)); fi
   sleep 0.02

@@ -12,25 +12,33 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dist=$(mkdir -p "${1:-dist}" && cd "${1:-dist}" && pwd)
-version=$(sed -n 's/^project(KANTRELL VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+# The version of the commit being built, from the one place it is written.
+version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(KANTRELL VERSION \([0-9.]*\).*/\1/p')
 [ -n "$version" ] || { echo "no project version in CMakeLists.txt" >&2; exit 1; }
 
-export SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+export SOURCE_DATE_EPOCH
 export TZ=UTC LC_ALL=C
 umask 022
 work=$(mktemp -d "${TMPDIR:-/tmp}/kantrell-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 git archive --format=tar HEAD | tar -x -C "$work"
 
-(
+# Quiet when all goes well; the whole log when something fails.
+if ! (
   cd "$work"
-  cmake --preset windows -DKANTRELL_TESTS=OFF >/dev/null
-  cmake --build --preset windows --target KANTRELL >/dev/null
-  cmake --preset linux -DKANTRELL_TESTS=OFF >/dev/null
-  cmake --build --preset linux >/dev/null
+  cmake --preset windows -DKANTRELL_TESTS=OFF
+  cmake --build --preset windows --target KANTRELL
+  cmake --preset linux -DKANTRELL_TESTS=OFF
+  cmake --build --preset linux
   cd build/linux
-  cpack -G DEB >/dev/null 2>&1
-)
+  cpack -G DEB
+) >"$work.log" 2>&1; then
+  cat "$work.log" >&2
+  rm -f "$work.log"
+  exit 1
+fi
+rm -f "$work.log"
 
 rm -f "$dist"/KANTRELL-*-win64.zip "$dist"/kantrell_*_amd64.deb "$dist/SHA256SUMS"
 zip=KANTRELL-$version-win64.zip

@@ -94,8 +94,8 @@ void Win32WindowToolkit::start() {
   const auto initCommonControlsEx =
       commonControls == nullptr
           ? nullptr
-          : reinterpret_cast<InitCommonControlsExCall>(reinterpret_cast<void*>(
-                GetProcAddress(commonControls, "InitCommonControlsEx")));
+          : reinterpret_cast<InitCommonControlsExCall>(
+                reinterpret_cast<void*>(GetProcAddress(commonControls, "InitCommonControlsEx")));
   INITCOMMONCONTROLSEX controls = {};
   controls.dwSize = sizeof controls;  // 8
   controls.dwICC = ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |

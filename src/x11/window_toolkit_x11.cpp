@@ -170,7 +170,7 @@ ControlId X11WindowToolkit::addStatic(WindowId parent, const StaticSpec& wanted)
   if (record == nullptr) return 0;
   ControlRecord control;
   control.id = ++controlsMade_;
-  control.spec = wanted;
+  control.wanted = wanted;
   record->controls.push_back(control);
   redraw(parent);
   return control.id;
@@ -292,11 +292,11 @@ void X11WindowToolkit::draw(Window window, const WindowRecord& record) {
 
 ControlLook X11WindowToolkit::lookOf(const ControlRecord& control) const {
   ControlLook look;
-  look.position = control.spec.position;
-  look.size = control.spec.size;
-  look.text = control.spec.text;
-  look.alignRight = (control.spec.style & kAlignmentBits) == kAlignRight;
-  look.alignCentre = (control.spec.style & kAlignmentBits) == kAlignCentre;
+  look.position = control.wanted.position;
+  look.size = control.wanted.size;
+  look.text = control.wanted.text;
+  look.alignRight = (control.wanted.style & kAlignmentBits) == kAlignRight;
+  look.alignCentre = (control.wanted.style & kAlignmentBits) == kAlignCentre;
   // The same rule as the system's request for a static control's colours.
   look.textColour = kWindowText;
   look.backColour = kDialogFace;

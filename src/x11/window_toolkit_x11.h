@@ -61,7 +61,7 @@ class X11WindowToolkit final : public WindowToolkit, public FontMaker, public Ev
  private:
   struct ControlRecord {
     ControlId id = 0;
-    StaticSpec spec;
+    StaticSpec wanted;
     Colour textColour = kSystemColour;
     Colour backColour = kSystemColour;
     FontId font = 0;

@@ -142,17 +142,17 @@ class XftDrawing final : public X11Drawing {
   }
 
   // Opened once per look; a font that cannot be opened is not tried again.
-  XftFont* fontFor(const FontSpec& spec) {
-    const auto key = std::make_tuple(spec.face, spec.height, spec.weight, spec.italic);
+  XftFont* fontFor(const FontSpec& wanted) {
+    const auto key = std::make_tuple(wanted.face, wanted.height, wanted.weight, wanted.italic);
     const auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second;
-    const std::string face = utf8From(spec.face);
+    const std::string face = utf8From(wanted.face);
     // A negative height is the character height in pixels: the font's pixel size.
-    const double pixels = spec.height != 0 ? std::abs(spec.height) : 11.0;
+    const double pixels = wanted.height != 0 ? std::abs(wanted.height) : 11.0;
     XftFont* font = XftFontOpen(display_, screen_, XFT_FAMILY, XftTypeString, face.c_str(),
                                 XFT_PIXEL_SIZE, XftTypeDouble, pixels, XFT_WEIGHT, XftTypeInteger,
-                                fontconfigWeight(spec.weight), XFT_SLANT, XftTypeInteger,
-                                spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN, nullptr);
+                                fontconfigWeight(wanted.weight), XFT_SLANT, XftTypeInteger,
+                                wanted.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN, nullptr);
     fonts_[key] = font;
     return font;
   }

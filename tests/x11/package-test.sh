@@ -16,7 +16,7 @@ fail() { echo "package: $*" >&2; exit 1; }
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for path in ./usr/bin/kantrell ./usr/share/man/man1/kantrell.1.gz \
             ./usr/lib/kantrell/x11-drawing.so ./usr/share/doc/kantrell/README.md \
-            ./usr/share/doc/kantrell/copyright; do
+            ./usr/share/doc/kantrell/copyright ./usr/share/doc/kantrell/changelog.gz; do
   grep -qx "$path" <<<"$contents" || fail "no $path in the package"
 done
 
@@ -47,4 +47,15 @@ done
 for led in "Caps Lock" "Num Lock" "Scroll Lock"; do
   [ "$(leds "$led")" = off ] || fail "$led is not off after kantrell off off off"
 done
+# The status window takes its drawing module from the package's own layout.
+"$kantrell" "" "" "" 0 s &
+pid=$!
+for _ in $(seq 100); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Statusmeldung: Kantrell V' && break
+  sleep 0.05
+done
+sleep 0.3
+grep -q "$work/root/usr/lib/kantrell/x11-drawing.so" "/proc/$pid/maps" ||
+  { kill "$pid"; fail "the status window did not load the packaged drawing module"; }
+wait "$pid" || fail "kantrell with the status window failed"
 echo "package $(basename "$deb") holds a working kantrell"
