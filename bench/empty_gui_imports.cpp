@@ -1,6 +1,7 @@
-// An empty GUI-subsystem program with the same system DLL imports and the same resources (so the
-// same common-controls manifest) as KANTRELL.exe: it shows what loading those costs by itself.
-// The calls never run; they only make the imports.
+// An empty GUI-subsystem program that loads the same system DLLs as KANTRELL.exe (which binds two
+// of them at run time; this one imports all four) and carries the same resources, so the same
+// common-controls manifest: it shows what loading those costs by itself. The calls never run; they
+// only make the imports.
 #include <windows.h>
 // after windows.h, which they need
 #include <commctrl.h>
