@@ -46,6 +46,11 @@ start() {
     exec 9>&-
     return
   fi
+  # A server of ours still going away must be gone before the display number is used again.
+  if [ -f "$state/xvfb.stopping" ]; then
+    for _ in $(seq 100); do alive "$state/xvfb.stopping" || break; sleep 0.05; done
+    rm -f "$state/xvfb.stopping"
+  fi
   if ! display_up; then
     # -noreset: without it the server forgets its state whenever its last client leaves.
     setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset -nolisten tcp \
@@ -82,15 +87,9 @@ stop() {
   wineserver -k >/dev/null 2>&1 || true
   rm -f "$state/ready" "$state/anchor.pid"
   if [ -f "$state/xvfb.pid" ]; then
-    local pid
-    pid=$(cat "$state/xvfb.pid")
-    kill "$pid" 2>/dev/null || true
-    # Gone before the display number is used again (a zombie counts as gone).
-    for _ in $(seq 50); do
-      grep -qs '^State:[[:space:]]*[^Z]' "/proc/$pid/status" || break
-      sleep 0.1
-    done
-    rm -f "$state/xvfb.pid"
+    # Xvfb takes a second or two to go; the next start waits for it rather than this stop.
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    mv "$state/xvfb.pid" "$state/xvfb.stopping"
   fi
 }
 

@@ -11,9 +11,22 @@ state=$(mkdir -p "$1" && cd "$1" && pwd)
 display=$2
 
 up() { xset -display "$display" q >/dev/null 2>&1; }
+# The process in the pid file runs (a zombie does not count: nothing may reap it here).
+alive() {
+  [ -f "$1" ] || return 1
+  local stat
+  stat=$(cat "/proc/$(cat "$1")/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  [ "${stat:0:1}" != Z ]
+}
 
 case "${3:-}" in
   --start)
+    # A server of ours still going away must be gone before the display number is used again.
+    if [ -f "$state/xvfb.stopping" ]; then
+      for _ in $(seq 100); do alive "$state/xvfb.stopping" || break; sleep 0.05; done
+      rm -f "$state/xvfb.stopping"
+    fi
     if ! up; then
       setsid Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp \
         >"$state/xvfb.log" 2>&1 </dev/null &
@@ -24,14 +37,9 @@ case "${3:-}" in
     ;;
   --stop)
     if [ -f "$state/xvfb.pid" ]; then
-      pid=$(cat "$state/xvfb.pid")
-      kill "$pid" 2>/dev/null || true
-      # Gone before the display number is used again (a zombie counts as gone).
-      for _ in $(seq 50); do
-        grep -qs '^State:[[:space:]]*[^Z]' "/proc/$pid/status" || break
-        sleep 0.1
-      done
-      rm -f "$state/xvfb.pid"
+      # Xvfb takes a second or two to go; the next start waits for it rather than this stop.
+      kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+      mv "$state/xvfb.pid" "$state/xvfb.stopping"
     fi
     ;;
   *)
