@@ -20,7 +20,7 @@ const std::string kKantrell = KANTRELL_BINARY;
 
 class X11Test : public testing::Test {
  protected:
-  static void SetUpTestSuite() { display_ = XOpenDisplay(nullptr); }
+  static void SetUpTestSuite() { display_ = openDisplay(); }
   static void TearDownTestSuite() {
     if (display_ != nullptr) XCloseDisplay(display_);
     display_ = nullptr;

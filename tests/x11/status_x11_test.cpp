@@ -102,7 +102,7 @@ Pixels pixelsIn(Display* display, Window window, int x, int y, int width, int he
 class StatusWindowX11Test : public testing::Test {
  protected:
   void SetUp() override {
-    display_ = XOpenDisplay(nullptr);
+    display_ = openDisplay();
     ASSERT_NE(display_, nullptr);
     for (Lock lock : {Lock::Num, Lock::Scroll, Lock::Caps}) setOn(display_, lock, false);
   }

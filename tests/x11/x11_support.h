@@ -41,6 +41,11 @@ Result run(const std::string& program, const std::vector<std::string>& args,
 // Milliseconds on the monotonic clock.
 double nowMs();
 
+// Opens the test X server for the tests' own requests. A window kantrell destroys between two of
+// them makes the second fail with BadWindow; the tests read that from the results, so protocol
+// errors must not end the test program as Xlib's default handler would.
+Display* openDisplay();
+
 enum class Lock { Num, Scroll, Caps };
 
 // The lock state as the server reports it: the locked Lock modifier, the locked modifier Num_Lock
