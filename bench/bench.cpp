@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "figures.h"
+
 #include "pe_image.h"
 #include "probe.h"
 #include "status/status_style.h"
@@ -20,21 +22,9 @@
 
 namespace {
 
-struct Figures {
-  double median = 0, minimum = 0, maximum = 0;
-};
-
-Figures figuresOf(std::vector<double> values) {
-  if (values.empty()) return {};
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-  return {median, values.front(), values.back()};
-}
-
-void printRow(const char* name, const Figures& f, const char* unit) {
-  std::printf("| %s | %.2f | %.2f | %.2f | %s |\n", name, f.median, f.minimum, f.maximum, unit);
-}
+using bench::Figures;
+using bench::figuresOf;
+using bench::printRow;
 
 probe::Run runProgram(const std::wstring& file, const std::wstring& line) {
   probe::Run run = probe::run(probe::ownDirectory() + file, line, 60'000);

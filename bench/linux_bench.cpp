@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "figures.h"
+
 namespace {
 
 struct Call {
@@ -62,21 +64,9 @@ Call call(const std::vector<std::string>& command) {
   return result;
 }
 
-struct Figures {
-  double median = 0, minimum = 0, maximum = 0;
-};
-
-Figures figuresOf(std::vector<double> values) {
-  if (values.empty()) return {};
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-  return {median, values.front(), values.back()};
-}
-
-void row(const char* name, const Figures& f, const char* unit) {
-  std::printf("| %s | %.2f | %.2f | %.2f | %s |\n", name, f.median, f.minimum, f.maximum, unit);
-}
+using bench::Figures;
+using bench::figuresOf;
+using bench::printRow;
 
 // All three locks off, through XKB, before every timed call: each call has real work to do.
 void allOff(Display* display) {
@@ -183,29 +173,29 @@ int main(int argc, char** argv) {
       "### Three keys against one\n\n| Figure | Median | Min | Max | Unit |\n"
       "|---|---|---|---|---|\n");
   for (std::size_t k = 0; k < 3; ++k) {
-    row((std::string(names[k]) + ": wall time").c_str(), figuresOf(wall[k]), "ms");
-    row((std::string(names[k]) + ": processor time").c_str(), figuresOf(cpu[k]), "ms");
-    row((std::string(names[k]) + ": peak resident memory").c_str(), figuresOf(peak[k]), "KiB");
+    printRow((std::string(names[k]) + ": wall time").c_str(), figuresOf(wall[k]), "ms");
+    printRow((std::string(names[k]) + ": processor time").c_str(), figuresOf(cpu[k]), "ms");
+    printRow((std::string(names[k]) + ": peak resident memory").c_str(), figuresOf(peak[k]), "KiB");
   }
   const Figures ratio = figuresOf(ratios);
-  row("kantrell / numlockx, wall time, pair by pair", ratio, "ratio");
+  printRow("kantrell / numlockx, wall time, pair by pair", ratio, "ratio");
   std::printf(
       "\n### The status window\n\n| Figure | Median | Min | Max | Unit |\n"
       "|---|---|---|---|---|\n");
-  row("`kantrell x x x 0 s`: wall time", figuresOf(shownWall), "ms");
-  row("`kantrell x x x 0 s`: processor time, whole run", figuresOf(shownCpu), "ms");
-  row("`kantrell x x x 0`: processor time, whole run", figuresOf(hiddenCpu), "ms");
+  printRow("`kantrell x x x 0 s`: wall time", figuresOf(shownWall), "ms");
+  printRow("`kantrell x x x 0 s`: processor time, whole run", figuresOf(shownCpu), "ms");
+  printRow("`kantrell x x x 0`: processor time, whole run", figuresOf(hiddenCpu), "ms");
   std::printf(
       "\n### Start-up: the drawing loaded when needed, against linked in\n\n"
       "| Figure | Median | Min | Max | Unit |\n|---|---|---|---|---|\n");
-  row("`kantrell --version`: loads Xlib and XTest only", figuresOf(versionWall), "ms");
-  row("the same with the drawing linked in: loads Xft, fontconfig and RandR too",
-      figuresOf(linkedVersionWall), "ms");
-  row("`true`, for scale", figuresOf(trueWall), "ms");
-  row("`kantrell on on on`: wall time", figuresOf(keysWall), "ms");
-  row("the same with the drawing linked in: wall time", figuresOf(linkedKeysWall), "ms");
-  row("`kantrell on on on`: processor time", figuresOf(keysCpu), "ms");
-  row("the same with the drawing linked in: processor time", figuresOf(linkedKeysCpu), "ms");
+  printRow("`kantrell --version`: loads Xlib and XTest only", figuresOf(versionWall), "ms");
+  printRow("the same with the drawing linked in: loads Xft, fontconfig and RandR too",
+           figuresOf(linkedVersionWall), "ms");
+  printRow("`true`, for scale", figuresOf(trueWall), "ms");
+  printRow("`kantrell on on on`: wall time", figuresOf(keysWall), "ms");
+  printRow("the same with the drawing linked in: wall time", figuresOf(linkedKeysWall), "ms");
+  printRow("`kantrell on on on`: processor time", figuresOf(keysCpu), "ms");
+  printRow("the same with the drawing linked in: processor time", figuresOf(linkedKeysCpu), "ms");
   std::printf(
       "\nOpening the window's two fonts, fontconfig's set-up included, measured once in "
       "this process: %.2f ms. kantrell opens them only when the window is first drawn, "
