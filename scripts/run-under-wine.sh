@@ -9,8 +9,8 @@
 #
 # The prefix shows every window inside a Wine virtual desktop, as Windows draws them: bare Xvfb
 # has no window manager, and Wine would otherwise wait two seconds for one whenever a window
-# goes away. KANTRELL_WINE_DISPLAY chooses the X display (default :73); a display already served
-# by someone else is used as it is and never stopped.
+# goes away. KANTRELL_WINE_DISPLAY chooses the X display (default :73), which xvfb-display.sh
+# serves; a display already served by someone else is used as it is and never stopped.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -27,15 +27,8 @@ export WINEDEBUG=-all,err+all
 export HOME="${HOME:-$state}"  # Wine wants a home; CI may start without one
 export DISPLAY="${KANTRELL_WINE_DISPLAY:-:73}"
 
-display_up() { xset -display "$DISPLAY" q >/dev/null 2>&1; }
-# The process in the pid file runs (a zombie does not count: nothing may reap it here).
-alive() {
-  [ -f "$1" ] || return 1
-  local stat
-  stat=$(cat "/proc/$(cat "$1")/stat" 2>/dev/null) || return 1
-  stat=${stat##*) }
-  [ "${stat:0:1}" != Z ]
-}
+scripts=$(cd "$(dirname "$0")" && pwd)
+source "$scripts/process-alive.sh"
 
 start() {
   local anchor=${1:-}
@@ -46,19 +39,7 @@ start() {
     exec 9>&-
     return
   fi
-  # A server of ours still going away must be gone before the display number is used again.
-  if [ -f "$state/xvfb.stopping" ]; then
-    for _ in $(seq 100); do alive "$state/xvfb.stopping" || break; sleep 0.05; done
-    rm -f "$state/xvfb.stopping"
-  fi
-  if ! display_up; then
-    # -noreset: without it the server forgets its state whenever its last client leaves.
-    setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -noreset -nolisten tcp \
-      >"$state/xvfb.log" 2>&1 </dev/null 9>&- &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 100); do display_up && break; sleep 0.1; done
-    display_up || { echo "Xvfb did not come up on $DISPLAY" >&2; cat "$state/xvfb.log" >&2; exit 1; }
-  fi
+  "$scripts/xvfb-display.sh" "$state" "$DISPLAY" --start 9>&-
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$state/wineboot.log" 2>&1 9>&- || true
     wineserver -w 9>&-
@@ -86,11 +67,7 @@ start() {
 stop() {
   wineserver -k >/dev/null 2>&1 || true
   rm -f "$state/ready" "$state/anchor.pid"
-  if [ -f "$state/xvfb.pid" ]; then
-    # Xvfb takes a second or two to go; the next start waits for it rather than this stop.
-    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-    mv "$state/xvfb.pid" "$state/xvfb.stopping"
-  fi
+  "$scripts/xvfb-display.sh" "$state" "$DISPLAY" --stop
 }
 
 case "${1:-}" in

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starts and stops a private Xvfb for the X11 tests and the Linux benchmark.
+# Starts and stops a private Xvfb for the X11 tests, the Wine runner and the Linux benchmark.
 #
 #   xvfb-display.sh STATE_DIR DISPLAY --start    start Xvfb on DISPLAY (e.g. :82) unless it runs
 #   xvfb-display.sh STATE_DIR DISPLAY --stop     stop the Xvfb started here
@@ -10,15 +10,9 @@ set -euo pipefail
 state=$(mkdir -p "$1" && cd "$1" && pwd)
 display=$2
 
+source "$(dirname "$0")/process-alive.sh"
+
 up() { xset -display "$display" q >/dev/null 2>&1; }
-# The process in the pid file runs (a zombie does not count: nothing may reap it here).
-alive() {
-  [ -f "$1" ] || return 1
-  local stat
-  stat=$(cat "/proc/$(cat "$1")/stat" 2>/dev/null) || return 1
-  stat=${stat##*) }
-  [ "${stat:0:1}" != Z ]
-}
 
 case "${3:-}" in
   --start)
