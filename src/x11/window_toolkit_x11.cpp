@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/utf8.h"
+#include "status/status_style.h"
 #include "toolkit/control_colours.h"
 
 namespace kantrell {
@@ -318,7 +319,7 @@ ControlLook X11WindowToolkit::lookOf(const ControlRecord& control) const {
   // sans-serif face, as Windows gives its controls a stock font.
   look.font = control.font >= 1 && control.font <= fonts_.size()
                   ? fonts_[control.font - 1]
-                  : FontSpec{-((8 * dpiY_ + 36) / 72), 400, false, kDefaultFace};
+                  : FontSpec{fontHeightFor(dpiY_), 400, false, kDefaultFace};
   return look;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "x11_support.h"
 
 namespace x11test {
@@ -229,7 +230,7 @@ TEST_F(X11Test, HelpAndVersionAsTheOnlyWord) {
   EXPECT_EQ(help.err, "");
   const Result version = run(kKantrell, {"--version"});
   EXPECT_EQ(version.exitCode, 0);
-  EXPECT_EQ(version.out, "kantrell " KANTRELL_VERSION "\n");
+  EXPECT_EQ(version.out, "kantrell " KANTRELL_VERSION_TEXT "\n");
   // Anywhere else it is just a word that is neither on nor off.
   EXPECT_EQ(run(kKantrell, {"--version", "on"}).out, "");
   EXPECT_EQ(states(), (std::array<bool, 3>{false, true, false}));

@@ -16,13 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "x11_support.h"
 
 namespace x11test {
 namespace {
 
 const std::string kKantrell = KANTRELL_BINARY;
-constexpr char kTitle[] = "Statusmeldung: Kantrell V" KANTRELL_VERSION;
+constexpr char kTitle[] = "Statusmeldung: Kantrell V" KANTRELL_VERSION_TEXT;
 
 std::vector<unsigned long> property(Display* display, Window window, const char* name, Atom type) {
   Atom actualType = None;
